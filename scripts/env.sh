@@ -1,0 +1,81 @@
+# Shared by the scripts: installs what the build and the tests need, and sets
+# up a throwaway Wine prefix with the test drive. Sourced, not run.
+
+ROOT_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD_DIR=${BUILD_DIR:-$ROOT_DIR/build}
+
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEARCH=win32
+# No Mono or Gecko installer prompts in a fresh prefix.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+
+need_packages() {
+    local missing=()
+    command -v i686-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-i686-posix)
+    command -v i686-w64-mingw32-windres >/dev/null || missing+=(binutils-mingw-w64-i686)
+    command -v cmake >/dev/null || missing+=(cmake)
+    command -v ninja >/dev/null || missing+=(ninja-build)
+    [ -f /usr/src/googletest/CMakeLists.txt ] || missing+=(googletest)
+    dpkg -s wine32:i386 >/dev/null 2>&1 || missing+=(wine wine32:i386)
+    command -v Xvfb >/dev/null || missing+=(xvfb xauth)
+    command -v mkfs.ext2 >/dev/null || missing+=(e2fsprogs)
+    command -v losetup >/dev/null || missing+=(mount)
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        if ! dpkg --print-foreign-architectures | grep -qx i386; then
+            dpkg --add-architecture i386
+        fi
+        apt-get update -q
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+    fi
+}
+
+configure_and_build() {
+    cmake -S "$ROOT_DIR" -B "$BUILD_DIR" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT_DIR/cmake/toolchain-i686-mingw.cmake" "$@"
+    cmake --build "$BUILD_DIR"
+}
+
+# A fresh prefix inside the build folder. Z: (the whole Linux file system) is
+# removed; T: is a folder of the build, the only place tests shred.
+make_test_prefix() {
+    export WINEPREFIX="$BUILD_DIR/wineprefix"
+    wineserver -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+    rm -f "$WINEPREFIX/dosdevices/z:"
+    export TEST_DRIVE_DIR="$BUILD_DIR/testdrive"
+    rm -rf "$TEST_DRIVE_DIR"
+    mkdir -p "$TEST_DRIVE_DIR"
+    ln -sfn "$TEST_DRIVE_DIR" "$WINEPREFIX/dosdevices/t:"
+    # Without a window manager every window close otherwise waits about 2 s.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    wineserver -w
+    export VANTREL_TEST_ROOT='T:\'
+}
+
+XVFB_PID=
+start_display() {
+    if [ -n "${DISPLAY:-}" ]; then return; fi
+    local number
+    for number in $(seq 91 120); do
+        [ -e "/tmp/.X$number-lock" ] && continue
+        Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        sleep 1
+        if kill -0 "$XVFB_PID" 2>/dev/null; then
+            export DISPLAY=":$number"
+            return
+        fi
+    done
+    echo "Could not start Xvfb" >&2
+    return 1
+}
+
+stop_display() {
+    if [ -n "$XVFB_PID" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+    fi
+}

@@ -1,0 +1,13 @@
+#pragma once
+#include <string>
+
+// Where a silent run's messages go. Write() makes the text the last logged
+// text and appends it as one record.
+class ActivityLog {
+public:
+    virtual ~ActivityLog() = default;
+    virtual void Write(const std::string& text) = 0;
+    virtual void WriteTaskNameLine(const std::string& name) = 0;
+    // The last text given to Write(); empty while nothing was logged.
+    virtual const std::string& logText() const = 0;
+};

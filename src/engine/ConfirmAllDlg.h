@@ -1,0 +1,33 @@
+#pragma once
+// The four-answer confirmation box. Its style chooses the buttons shown;
+// results: OK and YES 6, NO 7, Yes To ALL 1025, Cancel and NO TO ALL 2
+// (NO TO ALL also sets cancelRequested).
+#include <string>
+
+#include "win/Dialog.h"
+
+struct EngineState;
+class LanguagePack;
+
+class ConfirmAllDlg final : public win::Dialog {
+public:
+    ConfirmAllDlg(std::string caption, std::string text, int style, EngineState& state,
+                  const LanguagePack& texts)
+        : Dialog(146), caption_(std::move(caption)), text_(std::move(text)), style_(style), state_(state),
+          texts_(texts) {}
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    void OnOK() override { Close(6); }
+    void OnCancel() override { Close(2); }
+
+private:
+    void LayOutButtons();
+
+    std::string caption_;
+    std::string text_;
+    int style_;
+    EngineState& state_;
+    const LanguagePack& texts_;
+};

@@ -1,0 +1,99 @@
+#include "engine/DialogInteraction.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/EngineState.h"
+#include "engine/ConfirmAllDlg.h"
+#include "engine/ShredProgressDlg.h"
+#include "win/SystemErrorText.h"
+
+namespace {
+
+// Stands in for the dialog's controls while no dialog is open.
+class NoProgressView final : public ProgressView {
+public:
+    void SetTitle(const std::string&) override {}
+    void SetStatus(const std::string&) override {}
+    void SetDetail(const std::string&) override {}
+    void SetItemRange(int, int) override {}
+    void SetItemPos(int) override {}
+    int ItemPos() override { return 0; }
+    void SetOverallRange(int, int) override {}
+    void SetOverallPos(int) override {}
+    int OverallPos() override { return 0; }
+    void EnableCancel(bool) override {}
+    void ShowAndEnable() override {}
+    void Repaint() override {}
+};
+
+}  // namespace
+
+DialogInteraction::DialogInteraction(EngineState& state, const LanguagePack& texts, HWND mainWindow)
+    : state_(state), texts_(texts), mainWindow_(mainWindow), idle_(std::make_unique<NoProgressView>()) {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+}
+
+DialogInteraction::~DialogInteraction() = default;
+
+HWND DialogInteraction::ProgressWindow() const { return progress_ ? progress_->Handle() : nullptr; }
+
+// A box owned by the disabled main window would enable it again when it
+// closes; while the progress dialog exists, that dialog owns the box.
+HWND DialogInteraction::Owner() const { return progress_ ? progress_->Handle() : mainWindow_; }
+
+int DialogInteraction::ShowMessage(const std::string& text, const std::string& caption, unsigned flags) {
+    return ::MessageBoxA(Owner(), text.c_str(), caption.c_str(), flags);
+}
+
+int DialogInteraction::ConfirmAll(const std::string& caption, const std::string& text, int style) {
+    ConfirmAllDlg dialog(caption, text, style, state_, texts_);
+    const INT_PTR result = dialog.DoModal(Owner());
+    return result == -1 ? ConfirmCancel : static_cast<int>(result);
+}
+
+void DialogInteraction::ShowSystemError(unsigned long code) {
+    const std::string text = win::SystemErrorText(code, 100);
+    ::MessageBoxA(Owner(), text.c_str(), "Error", MB_OK | MB_ICONERROR);
+}
+
+bool DialogInteraction::OpenProgress(int overallRange) {
+    if (mainWindow_ != nullptr) ::EnableWindow(mainWindow_, FALSE);
+    if (progress_) return true;
+    auto dialog = std::make_unique<ShredProgressDlg>(state_, texts_, mainWindow_);
+    if (!dialog->Create(mainWindow_)) {
+        if (mainWindow_ != nullptr) ::EnableWindow(mainWindow_, TRUE);
+        return false;
+    }
+    dialog->SetOverallRange(0, overallRange);
+    dialog->SetOverallPos(0);
+    progress_ = std::move(dialog);
+    return true;
+}
+
+void DialogInteraction::CloseProgress() {
+    progress_.reset();
+    if (mainWindow_ != nullptr) ::EnableWindow(mainWindow_, TRUE);
+}
+
+ProgressView& DialogInteraction::Progress() {
+    if (progress_) return *progress_;
+    return *idle_;
+}
+
+void DialogInteraction::ProcessWaitingMessages() {
+    MSG message;
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // Whoever asked the program to end gets it once the job has stopped.
+            state_.cancelRequested = true;
+            ::PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        if (progress_ && ::IsDialogMessageA(progress_->Handle(), &message)) continue;
+        ::TranslateMessage(&message);
+        ::DispatchMessageA(&message);
+    }
+}

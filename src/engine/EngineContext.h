@@ -1,0 +1,27 @@
+#pragma once
+// What the engine's jobs work with. The application object owns each piece;
+// a test builds a context of its own without the whole program.
+#include <string>
+
+class ActivityLog;
+class AlgorithmList;
+class Clock;
+class LanguagePack;
+class SettingsStore;
+class UserInteraction;
+class WriteBuffer;
+struct EngineState;
+struct MachineFacts;
+
+struct EngineContext {
+    const AlgorithmList& algorithms;
+    WriteBuffer& buffer;
+    EngineState& state;
+    const SettingsStore& settings;
+    const LanguagePack& texts;
+    const std::string& programCaption;
+    ActivityLog& log;
+    UserInteraction& ui;
+    Clock& clock;
+    const MachineFacts& machine;
+};

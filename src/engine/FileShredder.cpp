@@ -1,0 +1,229 @@
+#include "engine/FileShredder.h"
+
+#include "algorithms/AlgorithmList.h"
+#include "app/ActivityLog.h"
+#include "algorithms/WriteBuffer.h"
+#include "app/Clock.h"
+#include "app/EngineState.h"
+#include "app/SettingsStore.h"
+#include "engine/FileNameParts.h"
+#include "engine/ProgressControl.h"
+#include "engine/Report.h"
+#include "engine/TempFileSlot.h"
+#include "engine/UserInteraction.h"
+#include "lang/LanguagePack.h"
+#include "lang/TextFill.h"
+#include "win/SystemErrorText.h"
+#include "win/UniqueResource.h"
+
+namespace {
+
+constexpr DWORD kWarnedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+constexpr int kRenameAttempts = 8;
+
+// Block steps of one pass: the data blocks plus one or two that only move the bars.
+uint64_t BlockSteps(uint64_t size) { return (size >> 16) + 2; }
+
+bool SeekToStart(HANDLE file) {
+    LARGE_INTEGER zero{};
+    return ::SetFilePointerEx(file, zero, nullptr, FILE_BEGIN) != FALSE;
+}
+
+}  // namespace
+
+const ShredAlgorithm& FileShredder::ChosenAlgorithm() const {
+    const long long position =
+        context_.state.runMode ? context_.state.runMethod : context_.settings.ReadInt("Method", 0);
+    return context_.algorithms.AtOrFirst(position);
+}
+
+bool FileShredder::StartItem() {
+    random_.Seed(static_cast<uint32_t>(context_.clock.Now()));
+    if (!ShowProgressDialog(context_)) return false;
+    context_.ui.Progress().ShowAndEnable();
+    return true;
+}
+
+std::string FileShredder::PassDetail(const ShredAlgorithm& algorithm, int passNumber) const {
+    const ShredPass& pass = algorithm.passes[static_cast<size_t>(passNumber - 1)];
+    std::string text = context_.texts.Text(9921);
+    text = ReplaceAll(text, "%d", std::to_string(passNumber));
+    text = ReplaceAll(text, "%e", std::to_string(algorithm.passCount()));
+    if (pass.IsRandom()) return text + context_.texts.Text(9923);
+    if (pass.IsComplement()) return text + context_.texts.Text(9924);
+    text += context_.texts.Text(9922) + " 0x";
+    for (uint8_t byte : pass.pattern) text += ByteToHex(byte);
+    return text;
+}
+
+FileShredder::PassOutcome FileShredder::OverwriteAllPasses(HANDLE file, uint64_t size,
+                                                           const ShredAlgorithm& algorithm, DWORD& error) {
+    ProgressView& progress = context_.ui.Progress();
+    const uint64_t steps = BlockSteps(size);
+    progress.SetItemRange(0, static_cast<int>(steps));
+    progress.SetItemPos(0);
+
+    for (int passNumber = 1; passNumber <= algorithm.passCount(); ++passNumber) {
+        context_.buffer.FillForPass(algorithm.passes[static_cast<size_t>(passNumber - 1)], random_);
+        progress.SetDetail(PassDetail(algorithm, passNumber));
+        if (!SeekToStart(file)) {
+            error = ::GetLastError();
+            return PassOutcome::SeekFailed;
+        }
+        uint64_t written = 0;
+        for (uint64_t block = 1; block <= steps; ++block) {
+            if (context_.state.cancelRequested) break;
+            const uint64_t left = size - written;
+            const DWORD chunk = static_cast<DWORD>(left < WriteBuffer::kSize ? left : WriteBuffer::kSize);
+            if (chunk > 0) {
+                DWORD done = 0;
+                if (!::WriteFile(file, context_.buffer.data(), chunk, &done, nullptr) || done != chunk) {
+                    error = ::GetLastError();
+                    if (error == ERROR_SUCCESS) error = ERROR_WRITE_FAULT;
+                    return PassOutcome::WriteFailed;
+                }
+                written += chunk;
+            }
+            progress.SetItemPos(static_cast<int>(block));
+            progress.SetOverallPos(progress.OverallPos() + 1);
+            progress.Repaint();
+            context_.ui.ProcessWaitingMessages();
+        }
+        // Write-through is asked for, but not every file system honours it:
+        // each pass must be on the disk before the next one begins.
+        ::FlushFileBuffers(file);
+        if (context_.state.cancelRequested) return PassOutcome::Cancelled;
+    }
+    return PassOutcome::Done;
+}
+
+void FileShredder::ReportWriteFailure(DWORD error) {
+    std::string text = ReplaceAll(context_.texts.Text(9047), "%s", win::SystemErrorText(error, 255));
+    char code[16];
+    wsprintfA(code, " %08X", static_cast<unsigned>(error));
+    Report(context_, text + code, MB_OK | MB_ICONERROR);
+}
+
+bool FileShredder::ConfirmAttributes(const std::string& path, DWORD attributes, ShredFileMode mode, int& result) {
+    if ((attributes & kWarnedAttributes) == 0 || mode != ShredFileMode::Confirm ||
+        context_.state.attributeYesToAll)
+        return true;
+    if (context_.state.runMode) {
+        context_.state.attributeYesToAll = true;
+        return true;
+    }
+    const std::string text = ReplaceAll(context_.texts.Text(9036), "%s", path);
+    switch (context_.ui.ConfirmAll(context_.programCaption, text, ConfirmStyleYesNoAll)) {
+    case ConfirmNo: result = 0; return false;
+    case ConfirmYesToAll: context_.state.attributeYesToAll = true; return true;
+    case ConfirmYes: return true;
+    default: result = 1; return false;
+    }
+}
+
+char FileShredder::RandomLetter() {
+    for (;;) {
+        const signed char c = static_cast<signed char>(random_.Next() & 0xFF);
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) return static_cast<char>(c);
+    }
+}
+
+int FileShredder::RemoveFile(const std::string& path, ShredFileMode mode) {
+    const FileNameParts parts = SplitFileName(path);
+    // Only ever delete the name this file was just given, or its own name when
+    // no free random name could be taken.
+    std::string doomed = path;
+    bool renamed = false;
+    if (parts.baseLength + parts.extensionLength > 0) {
+        for (int attempt = 0; attempt < kRenameAttempts && !renamed; ++attempt) {
+            std::string candidate = path;
+            for (size_t i = 0; i < parts.baseLength; ++i) candidate[parts.baseStart + i] = RandomLetter();
+            for (size_t i = 0; i < parts.extensionLength; ++i) candidate[parts.extensionStart + i] = RandomLetter();
+            if (::GetFileAttributesA(candidate.c_str()) != INVALID_FILE_ATTRIBUTES) continue;
+            if (::MoveFileA(path.c_str(), candidate.c_str())) {
+                doomed = candidate;
+                renamed = true;
+            }
+        }
+    }
+    if (::DeleteFileA(doomed.c_str())) return 0;
+    if (mode != ShredFileMode::Confirm) return 0;
+
+    if (renamed) ::MoveFileA(doomed.c_str(), path.c_str());
+    const std::string text = ReplaceAll(context_.texts.Text(9038), "%s", path);
+    return Report(context_, text, MB_OKCANCEL | MB_ICONERROR) == IDCANCEL ? 1 : 0;
+}
+
+int FileShredder::ShredFile(const std::string& path, ShredFileMode mode) {
+    const ShredAlgorithm& algorithm = ChosenAlgorithm();
+    if (!StartItem()) return 1;
+    context_.ui.Progress().SetStatus(path);
+
+    WIN32_FILE_ATTRIBUTE_DATA status{};
+    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &status)) {
+        Report(context_, ReplaceAll(context_.texts.Text(9034), "%s", path), MB_OK | MB_ICONERROR);
+        return 0;
+    }
+    int refused = 0;
+    if (!ConfirmAttributes(path, status.dwFileAttributes, mode, refused)) return refused;
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    win::UniqueHandle file(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                         FILE_FLAG_WRITE_THROUGH, nullptr));
+    if (!file) {
+        const std::string text = ReplaceAll(context_.texts.Text(9037), "%s", path);
+        if (!context_.state.runMode)
+            context_.ui.ShowMessage(text, context_.programCaption, MB_OK | MB_ICONERROR);
+        else if (mode != ShredFileMode::Confirm)
+            context_.log.Write(text);
+        return mode == ShredFileMode::Confirm ? 0 : 1;
+    }
+    // The status only holds the size as it was; the handle gives all 64 bits now.
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.Get(), &size)) {
+        size.LowPart = status.nFileSizeLow;
+        size.HighPart = static_cast<LONG>(status.nFileSizeHigh);
+    }
+
+    DWORD error = 0;
+    switch (OverwriteAllPasses(file.Get(), static_cast<uint64_t>(size.QuadPart), algorithm, error)) {
+    case PassOutcome::SeekFailed: context_.ui.ShowSystemError(error); return 1;
+    case PassOutcome::WriteFailed:
+        // A file that was not wholly overwritten is left under its own name.
+        file.Reset();
+        ReportWriteFailure(error);
+        return mode == ShredFileMode::Confirm ? 0 : 1;
+    case PassOutcome::Done:
+    case PassOutcome::Cancelled: break;
+    }
+
+    // A cancelled file is still cut and deleted: part of it is overwritten already.
+    if (!SeekToStart(file.Get())) {
+        context_.ui.ShowSystemError(::GetLastError());
+        return 1;
+    }
+    ::SetEndOfFile(file.Get());
+    file.Reset();
+
+    if (mode != ShredFileMode::ContentsOnly && RemoveFile(path, mode) == 1) return 1;
+    return context_.state.cancelRequested ? 1 : 0;
+}
+
+int FileShredder::ShredFile(TempFileSlot& slot, uint32_t itemNumber, uint32_t itemCount) {
+    const ShredAlgorithm& algorithm = ChosenAlgorithm();
+    if (!StartItem()) return 1;
+    std::string status = ReplaceAll(context_.texts.Text(9919), "%s", slot.path);
+    status = ReplaceAll(status, "%u", std::to_string(itemNumber));
+    status = ReplaceAll(status, "%t", std::to_string(itemCount));
+    context_.ui.Progress().SetStatus(status);
+
+    DWORD error = 0;
+    switch (OverwriteAllPasses(slot.handle.Get(), slot.bytesWritten, algorithm, error)) {
+    case PassOutcome::SeekFailed: context_.ui.ShowSystemError(error); return 1;
+    case PassOutcome::WriteFailed: ReportWriteFailure(error); return 1;
+    case PassOutcome::Done:
+    case PassOutcome::Cancelled: break;
+    }
+    return context_.state.cancelRequested ? 1 : 0;
+}

@@ -1,0 +1,45 @@
+#pragma once
+// Overwrites one file with every pass of the chosen algorithm from the shared
+// buffer, then cuts it to zero length, renames it to random letters and
+// deletes it. Results: 0 go on with the next item, 1 stop the whole job.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "algorithms/ShredRandom.h"
+#include "engine/EngineContext.h"
+
+struct ShredAlgorithm;
+struct TempFileSlot;
+
+enum class ShredFileMode : int {
+    Confirm = 0,       // attribute warning asked; open failures let the job go on
+    NoConfirm = 1,     // nothing asked; open failures stop the job
+    ContentsOnly = 2,  // overwritten and cut, but kept under its own name
+};
+
+class FileShredder {
+public:
+    explicit FileShredder(EngineContext& context) : context_(context) {}
+
+    int ShredFile(const std::string& path, ShredFileMode mode);
+    // A temporary file of the free-space job: overwritten through its open
+    // handle, which stays open, and keeps its length.
+    int ShredFile(TempFileSlot& slot, uint32_t itemNumber, uint32_t itemCount);
+
+private:
+    enum class PassOutcome { Done, Cancelled, SeekFailed, WriteFailed };
+
+    const ShredAlgorithm& ChosenAlgorithm() const;
+    bool StartItem();
+    PassOutcome OverwriteAllPasses(HANDLE file, uint64_t size, const ShredAlgorithm& algorithm, DWORD& error);
+    std::string PassDetail(const ShredAlgorithm& algorithm, int passNumber) const;
+    void ReportWriteFailure(DWORD error);
+    bool ConfirmAttributes(const std::string& path, DWORD attributes, ShredFileMode mode, int& result);
+    int RemoveFile(const std::string& path, ShredFileMode mode);
+    char RandomLetter();
+
+    EngineContext& context_;
+    ShredRandom random_;
+};

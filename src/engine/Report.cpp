@@ -1,0 +1,15 @@
+#include "engine/Report.h"
+
+#include <windows.h>
+
+#include "app/ActivityLog.h"
+#include "app/EngineState.h"
+#include "engine/UserInteraction.h"
+
+int Report(EngineContext& context, const std::string& text, unsigned flags) {
+    if (context.state.runMode) {
+        context.log.Write(text);
+        return IDOK;
+    }
+    return context.ui.ShowMessage(text, context.programCaption, flags);
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The one window that shows a running job: two text lines, a bar for the
+// item, a bar for the whole job, and Cancel. It has no timer or thread: the
+// job repaints it and processes its messages between writes.
+#include "engine/UserInteraction.h"
+#include "win/Dialog.h"
+
+struct EngineState;
+class LanguagePack;
+
+class ShredProgressDlg final : public win::Dialog, public ProgressView {
+public:
+    ShredProgressDlg(EngineState& state, const LanguagePack& texts, HWND mainWindow)
+        : Dialog(137), state_(state), texts_(texts), mainWindow_(mainWindow) {}
+
+    void SetTitle(const std::string& text) override;
+    void SetStatus(const std::string& text) override;
+    void SetDetail(const std::string& text) override;
+    void SetItemRange(int low, int high) override;
+    void SetItemPos(int position) override;
+    int ItemPos() override;
+    void SetOverallRange(int low, int high) override;
+    void SetOverallPos(int position) override;
+    int OverallPos() override;
+    void EnableCancel(bool enable) override;
+    void ShowAndEnable() override;
+    void Repaint() override;
+
+protected:
+    BOOL OnInitDialog() override;
+    // Cancel, Esc and the close box: the job winds down and closes the dialog.
+    void OnCancel() override;
+    void OnOK() override {}
+
+private:
+    EngineState& state_;
+    const LanguagePack& texts_;
+    HWND mainWindow_;
+};

@@ -1,0 +1,47 @@
+#include "support/ScriptedInteraction.h"
+
+#include <windows.h>
+
+int ScriptedInteraction::ShowMessage(const std::string& text, const std::string& caption, unsigned flags) {
+    messages.push_back({text, caption, flags});
+    if (messageAnswers.empty()) return IDOK;
+    const int answer = messageAnswers.front();
+    messageAnswers.pop_front();
+    return answer;
+}
+
+int ScriptedInteraction::ConfirmAll(const std::string& caption, const std::string& text, int style) {
+    confirms.push_back({caption, text, style});
+    int answer = ConfirmYes;
+    if (!confirmAnswers.empty()) {
+        answer = confirmAnswers.front();
+        confirmAnswers.pop_front();
+    }
+    if (answer == kNoToAll) {
+        state_.cancelRequested = true;
+        return ConfirmCancel;
+    }
+    return answer;
+}
+
+bool ScriptedInteraction::OpenProgress(int overallRange) {
+    if (failProgress) return false;
+    if (!open) {
+        open = true;
+        ++progressOpened;
+        progress.SetOverallRange(0, overallRange);
+        progress.SetOverallPos(0);
+    }
+    return true;
+}
+
+void ScriptedInteraction::CloseProgress() {
+    if (open) ++progressClosed;
+    open = false;
+}
+
+void ScriptedInteraction::ProcessWaitingMessages() {
+    ++pumps;
+    if (onPump) onPump();
+    if (cancelAtPump != 0 && pumps == cancelAtPump) state_.cancelRequested = true;
+}

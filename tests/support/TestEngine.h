@@ -1,0 +1,52 @@
+#pragma once
+// An engine built from real parts (algorithms, buffer, registry settings,
+// language pack lookups) with the scripted dialogs, a recording log and a
+// fixed clock, working only in the test's own folder.
+#include <string>
+#include <vector>
+
+#include "algorithms/AlgorithmList.h"
+#include "algorithms/WriteBuffer.h"
+#include "app/ActivityLog.h"
+#include "app/Clock.h"
+#include "app/EngineState.h"
+#include "app/MachineFacts.h"
+#include "app/SettingsStore.h"
+#include "engine/EngineContext.h"
+#include "engine/FileShredder.h"
+#include "lang/LanguagePack.h"
+#include "support/ScriptedInteraction.h"
+
+class RecordingLog final : public ActivityLog {
+public:
+    void Write(const std::string& text) override { last = text, records.push_back(text); }
+    void WriteTaskNameLine(const std::string& name) override { taskNames.push_back(name); }
+    const std::string& logText() const override { return last; }
+
+    std::vector<std::string> records;
+    std::vector<std::string> taskNames;
+    std::string last;
+};
+
+class FixedClock final : public Clock {
+public:
+    std::time_t now = 1000000;
+    std::time_t Now() override { return now; }
+};
+
+struct TestEngine {
+    explicit TestEngine(const std::string& programFolder = "T:\\no-such-program-folder");
+
+    AlgorithmList algorithms;
+    WriteBuffer buffer;
+    EngineState state;
+    SettingsStore settings;
+    LanguagePack texts;
+    std::string caption = "Vantrel";
+    RecordingLog log;
+    FixedClock clock;
+    ScriptedInteraction ui{state};
+    MachineFacts machine;
+    EngineContext context;
+    FileShredder shredder{context};
+};

@@ -1,0 +1,29 @@
+#pragma once
+// A folder of the test's own on the test drive, removed with everything in it
+// when the test ends. Tests never work anywhere else.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+std::string TestDriveRoot();  // VANTREL_TEST_ROOT, by default "T:\"
+
+class TestFolder {
+public:
+    TestFolder();
+    ~TestFolder();
+    TestFolder(const TestFolder&) = delete;
+    TestFolder& operator=(const TestFolder&) = delete;
+
+    const std::string& path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
+
+private:
+    std::string path_;
+};
+
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+void WriteFilled(const std::string& path, size_t size, uint8_t value);
+std::vector<uint8_t> ReadBytes(const std::string& path);  // shares with every other opener
+bool Exists(const std::string& path);
+std::vector<std::string> ListNames(const std::string& folder);  // without "." and ".."
+void RemoveTree(const std::string& path);

@@ -1,0 +1,70 @@
+// Shreds one file the way a silent run does, with the real progress dialog,
+// and prints every logged message. Used by the image test and the benchmark:
+//   shred_tool <algorithm position> <confirm|noconfirm|contents> <path>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "algorithms/AlgorithmList.h"
+#include "algorithms/WriteBuffer.h"
+#include "app/ActivityLog.h"
+#include "app/Clock.h"
+#include "app/EngineState.h"
+#include "app/MachineFacts.h"
+#include "app/SettingsStore.h"
+#include "engine/DialogInteraction.h"
+#include "engine/FileShredder.h"
+#include "engine/ProgressControl.h"
+#include "lang/LanguagePack.h"
+
+namespace {
+
+class PrintingLog final : public ActivityLog {
+public:
+    void Write(const std::string& text) override {
+        last_ = text;
+        std::printf("LOG: %s\n", text.c_str());
+        std::fflush(stdout);
+    }
+    void WriteTaskNameLine(const std::string& name) override { std::printf("TASK: %s\n", name.c_str()); }
+    const std::string& logText() const override { return last_; }
+
+private:
+    std::string last_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: shred_tool <algorithm> <confirm|noconfirm|contents> <path>\n");
+        return 2;
+    }
+    const std::string modeName = argv[2];
+    const ShredFileMode mode = modeName == "confirm"    ? ShredFileMode::Confirm
+                               : modeName == "contents" ? ShredFileMode::ContentsOnly
+                                                        : ShredFileMode::NoConfirm;
+    AlgorithmList algorithms;
+    algorithms.AddBuiltInAlgorithms();
+    WriteBuffer buffer;
+    if (!buffer.Allocate()) return 3;
+    EngineState state;
+    state.runMode = true;
+    state.runMethod = std::atoi(argv[1]);
+    SettingsStore settings;
+    MachineFacts machine;
+    LanguagePack texts(machine.programFolder, "English");
+    const std::string caption = "Vantrel";
+    PrintingLog log;
+    SystemClock clock;
+    DialogInteraction ui(state, texts);
+    EngineContext context{algorithms, buffer, state, settings, texts, caption, log, ui, clock, machine};
+    FileShredder shredder(context);
+
+    const int result = shredder.ShredFile(argv[3], mode);
+    CloseProgressDialog(context);
+    std::printf("RESULT: %d\n", result);
+    return result;
+}
