@@ -15,6 +15,7 @@ BOOL ShredProgressDlg::OnInitDialog() {
 
 void ShredProgressDlg::OnCancel() {
     state_.cancelRequested = true;
+    SyncBars(true);  // show where the job stopped
     ::EnableWindow(Item(IDCANCEL), FALSE);
     if (mainWindow_ != nullptr) ::EnableWindow(mainWindow_, TRUE);
 }
@@ -23,25 +24,52 @@ void ShredProgressDlg::SetTitle(const std::string& text) { Dialog::SetTitle(text
 void ShredProgressDlg::SetStatus(const std::string& text) { SetItemText(IDC_PROGRESS_STATUS, text); }
 void ShredProgressDlg::SetDetail(const std::string& text) { SetItemText(IDC_PROGRESS_DETAIL, text); }
 
+namespace {
+constexpr DWORD kSyncIntervalMs = 50;
+}
+
+void ShredProgressDlg::Show(int controlId, Bar& bar) {
+    if (bar.shown == bar.position) return;
+    ::SendMessageA(Item(controlId), PBM_SETPOS, static_cast<WPARAM>(bar.position), 0);
+    bar.shown = bar.position;
+}
+
+void ShredProgressDlg::SyncBars(bool force) {
+    const DWORD now = ::GetTickCount();
+    if (!force && synced_ && now - lastSync_ < kSyncIntervalMs && item_.position != item_.high) return;
+    Show(IDC_PROGRESS_ITEM, item_);
+    Show(IDC_PROGRESS_OVERALL, overall_);
+    lastSync_ = now;
+    synced_ = true;
+}
+
 void ShredProgressDlg::SetItemRange(int low, int high) {
+    item_.low = low;
+    item_.high = high;
+    item_.shown = -1;
+    item_.Set(item_.position);
     ::SendMessageA(Item(IDC_PROGRESS_ITEM), PBM_SETRANGE32, static_cast<WPARAM>(low), static_cast<LPARAM>(high));
+    synced_ = false;  // a new item shows its first block at once
 }
 void ShredProgressDlg::SetItemPos(int position) {
-    ::SendMessageA(Item(IDC_PROGRESS_ITEM), PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    item_.Set(position);
+    SyncBars(false);
 }
-int ShredProgressDlg::ItemPos() {
-    return static_cast<int>(::SendMessageA(Item(IDC_PROGRESS_ITEM), PBM_GETPOS, 0, 0));
-}
+int ShredProgressDlg::ItemPos() { return item_.position; }
 void ShredProgressDlg::SetOverallRange(int low, int high) {
+    overall_.low = low;
+    overall_.high = high;
+    overall_.shown = -1;
+    overall_.Set(overall_.position);
     ::SendMessageA(Item(IDC_PROGRESS_OVERALL), PBM_SETRANGE32, static_cast<WPARAM>(low),
                    static_cast<LPARAM>(high));
+    SyncBars(true);
 }
 void ShredProgressDlg::SetOverallPos(int position) {
-    ::SendMessageA(Item(IDC_PROGRESS_OVERALL), PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    overall_.Set(position);
+    SyncBars(false);
 }
-int ShredProgressDlg::OverallPos() {
-    return static_cast<int>(::SendMessageA(Item(IDC_PROGRESS_OVERALL), PBM_GETPOS, 0, 0));
-}
+int ShredProgressDlg::OverallPos() { return overall_.position; }
 void ShredProgressDlg::EnableCancel(bool enable) { ::EnableWindow(Item(IDCANCEL), enable ? TRUE : FALSE); }
 
 void ShredProgressDlg::ShowAndEnable() {
@@ -49,4 +77,7 @@ void ShredProgressDlg::ShowAndEnable() {
     ::EnableWindow(Handle(), TRUE);
 }
 
-void ShredProgressDlg::Repaint() { ::UpdateWindow(Handle()); }
+void ShredProgressDlg::Repaint() {
+    SyncBars(false);
+    ::UpdateWindow(Handle());
+}

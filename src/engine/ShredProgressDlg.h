@@ -33,6 +33,21 @@ protected:
     void OnOK() override {}
 
 private:
+    // A bar the job moves after every block. Setting a position repaints the
+    // control at once, which costs more than writing the block, so the
+    // control is brought up to date at most every few milliseconds and
+    // whenever the bar is full.
+    struct Bar {
+        int low = 0, high = 100, position = 0, shown = -1;
+        void Set(int value) { position = value < low ? low : (value > high ? high : value); }
+    };
+    void Show(int controlId, Bar& bar);
+    void SyncBars(bool force);
+
+    Bar item_;
+    Bar overall_;
+    DWORD lastSync_ = 0;
+    bool synced_ = false;
     EngineState& state_;
     const LanguagePack& texts_;
     HWND mainWindow_;
