@@ -1,0 +1,30 @@
+#pragma once
+// Keeps a folder job inside the tree it was given. A listed entry is the
+// folder's own only when it is no link and its data has no other name: Wine
+// shows a Unix link to a file as a plain file, and every call made through
+// such a name (write, cut, rename, delete, even RemoveDirectory on a link to
+// a folder) acts on the link's target instead.
+#include <windows.h>
+
+#include <string>
+
+class FolderLinkGuard {
+public:
+    // Learns where the folder really is, when the system can tell.
+    explicit FolderLinkGuard(const std::string& folder);
+
+    // path is how the job reaches entry, a file of this folder.
+    bool IsOwnFile(const std::string& path, const WIN32_FIND_DATAA& entry) const;
+    // The same for a subfolder.
+    bool IsOwnFolder(const std::string& path, const WIN32_FIND_DATAA& entry) const;
+
+private:
+    using FinalPathFunction = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
+
+    bool IsOwn(const std::string& path, const WIN32_FIND_DATAA& entry, bool folder) const;
+    bool LeadsHere(HANDLE opened, const WIN32_FIND_DATAA& entry) const;
+    std::string FinalPathOf(HANDLE opened) const;
+
+    FinalPathFunction finalPath_ = nullptr;  // absent before Windows Vista
+    std::string folderFinalPath_;            // empty when unknown
+};

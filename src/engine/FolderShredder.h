@@ -1,0 +1,81 @@
+#pragma once
+// Folder jobs: the walk that shreds a tree, the removal of an emptied top
+// folder, the run mode's entry for one command-line path, the byte total of a
+// tree, and the pre-checks of a scheduled task. Results: 0 go on, 1 the job is
+// to stop, 2 the third outcome each operation names.
+//
+// A walk never leaves the tree it was given: links (junctions, mount points,
+// symbolic links, and the Unix links that Wine shows as plain entries) are
+// neither entered, overwritten, renamed nor removed, nor are hard-linked
+// files overwritten; an entry whose name or path the ANSI calls cannot reach
+// exactly is reported with 9034 and left alone.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "engine/EngineContext.h"
+#include "engine/FileShredder.h"
+#include "engine/FolderWalkMode.h"
+
+class FolderLinkGuard;
+class FreeSpaceJob;
+class ProtectedFolderKeys;
+
+class FolderShredder {
+public:
+    FolderShredder(EngineContext& context, FileShredder& files, FreeSpaceJob* freeSpace = nullptr)
+        : context_(context), files_(files), freeSpace_(freeSpace) {}
+
+    void SetFreeSpaceJob(FreeSpaceJob* job) { freeSpace_ = job; }
+
+    // Shreds the tree below path (no trailing backslash) as mode says; the
+    // folder itself stays. isSystem: the folder carries the System attribute.
+    int ShredFolder(const std::string& path, bool isSystem, FolderWalkMode mode);
+    // Removes the top folder of a job when nothing is left in it; a failed
+    // removal is reported.
+    void RemoveFolderIfEmpty(const std::string& path);
+    // One command-line target: a file, a folder, or a fixed drive's root (its
+    // free space). 2 when the path names none of these.
+    int ShredPath(const std::string& path);
+    // Bytes of every file below path, in every subfolder, links not followed.
+    static uint64_t GetFolderSize(const std::string& path);
+
+    // Pre-checks of a scheduled task. A file: 0 leave it out, 1 give up the
+    // task, 2 put it in.
+    int CheckTaskFile(const std::string& path);
+    // A folder: 1 give up, 2 put it in. Turns a Prompt of the "Folder" and
+    // "Remove" settings into the answer given.
+    int CheckTaskFolder(const std::string& path, bool isSystem);
+    // A file met by the folder pre-scan: as CheckTaskFile, but NO puts it in.
+    int CheckTaskFolderFile(const std::string& path);
+
+private:
+    struct Options {
+        int folder;
+        int remove;
+    };
+
+    Options CurrentOptions() const;
+    int Walk(const std::string& path, bool isSystem, FolderWalkMode mode, const ProtectedFolderKeys& keys);
+    int WalkFile(const std::string& folder, const WIN32_FIND_DATAA& entry, const FolderLinkGuard& guard,
+                 FolderWalkMode mode);
+    int WalkSubfolder(const std::string& folder, const WIN32_FIND_DATAA& entry, const FolderLinkGuard& guard,
+                      FolderWalkMode mode, const Options& options, const ProtectedFolderKeys& keys);
+    int RemoveWalkedSubfolder(const std::string& path, FolderWalkMode mode, const Options& options);
+    bool ConfirmSystemFolder(const std::string& path, int& result);
+    int AskAll(int messageId, const std::string& path);
+    // The path by which the walk may touch entry; empty when it may not.
+    std::string ReachablePath(const std::string& folder, const WIN32_FIND_DATAA& entry, const FolderLinkGuard& guard,
+                              size_t room);
+    void ReportUnreachable(const std::string& folder, const WIN32_FIND_DATAA& entry);
+    void ReportRemovalFailure(const std::string& path, int error, unsigned flags);
+
+    int CheckTaskEntry(const std::string& path, bool insideFolder);
+    int AskTaskOption(int messageId, const char* setting, int& value);
+    void ShowUnreachableTaskEntry(const std::string& folder, const WIN32_FIND_DATAA& entry);
+
+    EngineContext& context_;
+    FileShredder& files_;
+    FreeSpaceJob* freeSpace_;
+};
