@@ -1,3 +1,9 @@
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "app/CShredApp.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+    CShredApp app;
+    app.InitInstance(commandLine != nullptr ? commandLine : "");
+    return app.ExitInstance();
+}

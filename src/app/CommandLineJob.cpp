@@ -1,0 +1,97 @@
+#include "app/CommandLineJob.h"
+
+#include <windows.h>
+
+#include <climits>
+
+#include "algorithms/AlgorithmList.h"
+#include "app/ActivityLog.h"
+#include "app/EngineState.h"
+#include "app/ShellPath.h"
+#include "engine/FolderShredder.h"
+#include "engine/ProgressControl.h"
+#include "engine/UserInteraction.h"
+#include "lang/LanguagePack.h"
+#include "lang/TextFill.h"
+
+namespace {
+const char* const kTargetWords[] = {"recycle", "restorepoints", "emptydiskspace"};
+}
+
+bool IsTargetWord(const std::string& target) {
+    for (const char* word : kTargetWords)
+        if (target == word) return true;
+    return false;
+}
+
+std::string CommandLineJob::ConfirmationText(const std::vector<std::string>& targets) const {
+    if (targets.size() == 1) {
+        std::string name = targets[0];
+        if (name == "recycle") {
+            name = "the Recycle Bin";
+        } else {
+            const std::string canonical = CanonicalShellPath(name);
+            if (!canonical.empty()) name = canonical;
+        }
+        return ReplaceAll(context_.texts.Text(9052), "%s", name);
+    }
+    return ReplaceAll(context_.texts.Text(9051), "%u", std::to_string(targets.size()));
+}
+
+unsigned long long CommandLineJob::TotalSize(const std::vector<std::string>& targets) {
+    unsigned long long total = 0;
+    for (const std::string& target : targets) {
+        if (target == "recycle") continue;
+        WIN32_FILE_ATTRIBUTE_DATA status{};
+        if (!::GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &status)) continue;
+        if (status.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            total += FolderShredder::GetFolderSize(target);
+        else
+            total += (static_cast<unsigned long long>(status.nFileSizeHigh) << 32) | status.nFileSizeLow;
+    }
+    return total;
+}
+
+int CommandLineJob::OverallRange(int passCount, unsigned long long totalSize) {
+    // Held at the largest range the bar takes rather than wrapping around.
+    const unsigned long long blocks = totalSize / 65536;
+    const unsigned long long passes = passCount > 0 ? static_cast<unsigned long long>(passCount) : 0;
+    if (passes != 0 && blocks > static_cast<unsigned long long>(INT_MAX) / passes) return INT_MAX;
+    const unsigned long long range = (passes * totalSize) / 65536 + 1;
+    return range > static_cast<unsigned long long>(INT_MAX) ? INT_MAX : static_cast<int>(range);
+}
+
+void CommandLineJob::ReportNoObject(const std::string& target) {
+    const std::string text = ReplaceAll(context_.texts.Text(9053), "%s", target);
+    if (context_.state.runMode)
+        context_.log.Write(text);
+    else
+        context_.ui.ShowMessage(text, context_.programCaption, MB_OK);
+}
+
+void CommandLineJob::RunCommandLineJob(const std::vector<std::string>& targets, int methodIndex) {
+    EngineState& state = context_.state;
+    state.cancelRequested = false;
+    if (!state.runMode &&
+        context_.ui.ShowMessage(ConfirmationText(targets), context_.programCaption,
+                                MB_YESNO | MB_DEFBUTTON2 | MB_ICONSTOP) != IDYES)
+        return;
+
+    const unsigned long long total = TotalSize(targets);
+    const ShredAlgorithm& algorithm = context_.algorithms.AtOrFirst(state.runMode ? state.runMethod : methodIndex);
+    if (total > 0) state.overallRange = OverallRange(algorithm.passCount(), total);
+
+    for (const std::string& target : targets) {
+        if (IsTargetWord(target)) {
+            const auto job = wordJobs_.find(target);
+            if (job != wordJobs_.end() && job->second)
+                job->second();
+            else
+                ReportNoObject(target);
+        } else if (folders_.ShredPath(target) == 2) {
+            ReportNoObject(target);
+        }
+        if (state.cancelRequested) break;
+    }
+    CloseProgressDialog(context_);
+}

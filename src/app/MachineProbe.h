@@ -1,0 +1,12 @@
+#pragma once
+// Start-up's look at the machine: where the program lives, which folders an
+// interactive walk must never enter, and which drives are local fixed drives.
+#include <string>
+
+#include "app/MachineFacts.h"
+
+// The folder of the running executable, without a trailing separator.
+std::string ProgramFolder();
+void LoadProtectedFolders(MachineFacts& facts);
+// Fills the fixed drives' roots and NTFS flags; true when any is NTFS.
+bool QueryFixedDriveRoots(MachineFacts& facts);

@@ -1,0 +1,6 @@
+#pragma once
+#include <string>
+
+// The canonical file-system path of a name, resolved through the shell's
+// desktop folder; empty when the shell cannot resolve it.
+std::string CanonicalShellPath(const std::string& name);

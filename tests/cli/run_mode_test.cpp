@@ -1,0 +1,96 @@
+// The real executable started with a command line, as a scheduled task
+// starts it. Each test runs its own copy from its own folder, so log.txt
+// lands there.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "support/DialogDriver.h"
+#include "support/TestFolder.h"
+#include "win/UniqueResource.h"
+
+namespace {
+
+class RunModeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        program = folder / "Vantrel.exe";
+        ASSERT_TRUE(::CopyFileA((TestDriveRoot() + "bin\\Vantrel.exe").c_str(), program.c_str(), FALSE))
+            << "the program is staged on the test drive before these tests";
+    }
+
+    // Starts the program with the text after its name and waits for it.
+    DWORD Run(const std::string& arguments) {
+        std::string line = "\"" + program + "\" " + arguments;
+        STARTUPINFOA startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION info{};
+        if (!::CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder.path().c_str(),
+                              &startup, &info))
+            return 9999;
+        win::UniqueHandle process(info.hProcess);
+        win::UniqueHandle thread(info.hThread);
+        if (::WaitForSingleObject(process.Get(), 60000) != WAIT_OBJECT_0) {
+            ::TerminateProcess(process.Get(), 1);
+            return 9998;
+        }
+        DWORD code = 0;
+        ::GetExitCodeProcess(process.Get(), &code);
+        return code;
+    }
+
+    std::string Log() {
+        if (!Exists(folder / "log.txt")) return "<none>";
+        const auto bytes = ReadBytes(folder / "log.txt");
+        return std::string(bytes.begin(), bytes.end());
+    }
+
+    std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+    TestFolder folder;
+    std::string program;
+};
+
+TEST_F(RunModeTest, SilentRunShredsTheTreeAndTheFileAndLogsSuccess) {
+    const std::string tree = folder / "Old reports";
+    ASSERT_TRUE(::CreateDirectoryA(tree.c_str(), nullptr));
+    ASSERT_TRUE(::CreateDirectoryA((tree + "\\2025").c_str(), nullptr));
+    WriteFilled(tree + "\\summary.doc", 70000, 0x21);
+    WriteFilled(tree + "\\2025\\q1.xls", 1000, 0x22);
+    const std::string notes = folder / "notes.txt";
+    WriteFilled(notes, 300, 0x23);
+    const std::string bystander = folder / "keep.txt";
+    WriteFilled(bystander, 300, 0x24);
+
+    EXPECT_EQ(Run("\"/s\" \"Nightly\" \"/O2\" \"/F2\" \"/R2\" " + Quoted(tree) + " " + Quoted(notes)), 0u);
+    EXPECT_FALSE(Exists(tree));
+    EXPECT_FALSE(Exists(notes));
+    EXPECT_EQ(ReadBytes(bystander), std::vector<uint8_t>(300, 0x24));
+    EXPECT_EQ(Log(), "Task Name: Nightly\r\nSuccess\r\n\r\n");
+}
+
+TEST_F(RunModeTest, SilentRunLogsWhatIsNoFileSystemObjectAndNoSuccess) {
+    const std::string missing = folder / "missing.txt";
+    Run("\"/s\" \"Nightly\" " + Quoted(missing));
+    EXPECT_EQ(Log(), "Task Name: Nightly\r\nError:\r\n\"" + missing + "\"\r\nIs not a valid file system object\r\n\r\n");
+}
+
+TEST_F(RunModeTest, WindowedRunAsksOnceAndNoKeepsEverything) {
+    const std::string notes = folder / "notes.txt";
+    WriteFilled(notes, 300, 0x23);
+    {
+        DialogDriver driver("Vantrel", DialogDriver::Action::Click, IDNO);
+        Run(Quoted(notes));
+        EXPECT_TRUE(driver.found()) << "the confirmation was shown";
+    }
+    EXPECT_TRUE(Exists(notes));
+    {
+        DialogDriver driver("Vantrel", DialogDriver::Action::Click, IDYES);
+        Run(Quoted(notes));
+        EXPECT_TRUE(driver.found());
+    }
+    EXPECT_FALSE(Exists(notes));
+    EXPECT_EQ(Log(), "<none>") << "a run without /s writes no log";
+}
+
+}  // namespace
