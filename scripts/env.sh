@@ -39,6 +39,7 @@ configure_and_build() {
 # A fresh prefix inside the build folder. Z: (the whole Linux file system) is
 # removed; T: is a folder of the build, the only place tests shred.
 make_test_prefix() {
+    mkdir -p "$BUILD_DIR"
     export WINEPREFIX="$BUILD_DIR/wineprefix"
     wineserver -k 2>/dev/null || true
     rm -rf "$WINEPREFIX"

@@ -68,6 +68,7 @@ bool DialogInteraction::OpenProgress(int overallRange) {
         return false;
     }
     dialog->SetOverallRange(0, overallRange);
+    pumped_ = false;  // a new dialog gets its messages at the first block
     dialog->SetOverallPos(0);
     progress_ = std::move(dialog);
     return true;
@@ -84,6 +85,13 @@ ProgressView& DialogInteraction::Progress() {
 }
 
 void DialogInteraction::ProcessWaitingMessages() {
+    // Every look into the queue is a round trip to the window server, dearer
+    // than writing a block; twenty looks a second keep Cancel and painting
+    // prompt.
+    const DWORD now = ::GetTickCount();
+    if (pumped_ && now - lastPump_ < kPumpIntervalMs) return;
+    pumped_ = true;
+    lastPump_ = now;
     MSG message;
     while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {

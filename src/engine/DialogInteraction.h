@@ -35,5 +35,8 @@ private:
     const LanguagePack& texts_;
     HWND mainWindow_;
     std::unique_ptr<ShredProgressDlg> progress_;
-    std::unique_ptr<ProgressView> idle_;  // answers for the controls while no dialog is open
+    std::unique_ptr<ProgressView> idle_;
+    static constexpr DWORD kPumpIntervalMs = 50;
+    DWORD lastPump_ = 0;
+    bool pumped_ = false;  // answers for the controls while no dialog is open
 };

@@ -25,7 +25,7 @@ void ShredProgressDlg::SetStatus(const std::string& text) { SetItemText(IDC_PROG
 void ShredProgressDlg::SetDetail(const std::string& text) { SetItemText(IDC_PROGRESS_DETAIL, text); }
 
 namespace {
-constexpr DWORD kSyncIntervalMs = 50;
+constexpr DWORD kSyncIntervalMs = 250;
 }
 
 void ShredProgressDlg::Show(int controlId, Bar& bar) {
@@ -34,13 +34,14 @@ void ShredProgressDlg::Show(int controlId, Bar& bar) {
     bar.shown = bar.position;
 }
 
-void ShredProgressDlg::SyncBars(bool force) {
+bool ShredProgressDlg::SyncBars(bool force) {
     const DWORD now = ::GetTickCount();
-    if (!force && synced_ && now - lastSync_ < kSyncIntervalMs && item_.position != item_.high) return;
+    if (!force && synced_ && now - lastSync_ < kSyncIntervalMs && item_.position != item_.high) return false;
     Show(IDC_PROGRESS_ITEM, item_);
     Show(IDC_PROGRESS_OVERALL, overall_);
     lastSync_ = now;
     synced_ = true;
+    return true;
 }
 
 void ShredProgressDlg::SetItemRange(int low, int high) {
@@ -77,7 +78,8 @@ void ShredProgressDlg::ShowAndEnable() {
     ::EnableWindow(Handle(), TRUE);
 }
 
+// Painting is as dear as moving a bar, so it follows the bars' pace; texts
+// that change in between are painted when the job next processes messages.
 void ShredProgressDlg::Repaint() {
-    SyncBars(false);
-    ::UpdateWindow(Handle());
+    if (SyncBars(false)) ::UpdateWindow(Handle());
 }

@@ -35,14 +35,14 @@ protected:
 private:
     // A bar the job moves after every block. Setting a position repaints the
     // control at once, which costs more than writing the block, so the
-    // control is brought up to date at most every few milliseconds and
-    // whenever the bar is full.
+    // control is brought up to date four times a second, whenever the bar
+    // is full, and when Cancel is pressed.
     struct Bar {
         int low = 0, high = 100, position = 0, shown = -1;
         void Set(int value) { position = value < low ? low : (value > high ? high : value); }
     };
     void Show(int controlId, Bar& bar);
-    void SyncBars(bool force);
+    bool SyncBars(bool force);  // true when the controls were brought up to date
 
     Bar item_;
     Bar overall_;
