@@ -35,16 +35,9 @@ protected:
         engine.settings.WriteInt("Folder", folderOption);
         engine.settings.WriteInt("Remove", removeOption);
     }
-    std::string Dir(const std::string& relative) {
-        const std::string path = folder / relative;
-        ::CreateDirectoryA(path.c_str(), nullptr);
-        return path;
-    }
+    std::string Dir(const std::string& relative) { return folder.MakeDir(relative); }
     std::string File(const std::string& relative, DWORD attributes = 0, size_t size = 100) {
-        const std::string path = folder / relative;
-        WriteFilled(path, size, 0x42);
-        if (attributes != 0) ::SetFileAttributesA(path.c_str(), attributes);
-        return path;
+        return folder.MakeFile(relative, size, attributes);
     }
 
     TestFolder folder;

@@ -22,16 +22,10 @@ protected:
     }
     int Stored(const char* name) const { return engine.settings.ReadInt(name, -1); }
     std::string Dir(const std::string& relative, DWORD attributes = 0) {
-        const std::string path = folder / relative;
-        ::CreateDirectoryA(path.c_str(), nullptr);
-        if (attributes != 0) ::SetFileAttributesA(path.c_str(), attributes);
-        return path;
+        return folder.MakeDir(relative, attributes);
     }
     std::string File(const std::string& relative, DWORD attributes = 0) {
-        const std::string path = folder / relative;
-        WriteFilled(path, 10, 0x42);
-        if (attributes != 0) ::SetFileAttributesA(path.c_str(), attributes);
-        return path;
+        return folder.MakeFile(relative, 10, attributes);
     }
 
     TestFolder folder;

@@ -29,16 +29,10 @@ protected:
         engine.settings.WriteInt("Remove", removeOption);
     }
     std::string Dir(const std::string& relative, DWORD attributes = 0) {
-        const std::string path = folder / relative;
-        ::CreateDirectoryA(path.c_str(), nullptr);
-        if (attributes != 0) ::SetFileAttributesA(path.c_str(), attributes);
-        return path;
+        return folder.MakeDir(relative, attributes);
     }
     std::string File(const std::string& relative, DWORD attributes = 0) {
-        const std::string path = folder / relative;
-        WriteFilled(path, 100, 0x42);
-        if (attributes != 0) ::SetFileAttributesA(path.c_str(), attributes);
-        return path;
+        return folder.MakeFile(relative, 100, attributes);
     }
     static bool Intact(const std::string& path) { return Exists(path) && ReadBytes(path) == std::vector<uint8_t>(100, 0x42); }
 

@@ -25,6 +25,20 @@ TestFolder::TestFolder() {
 
 TestFolder::~TestFolder() { RemoveTree(path_); }
 
+std::string TestFolder::MakeDir(const std::string& relative, unsigned long attributes) const {
+    const std::string path = *this / relative;
+    ::CreateDirectoryA(path.c_str(), nullptr);
+    if (attributes != 0) ::SetFileAttributesA(path.c_str(), attributes);
+    return path;
+}
+
+std::string TestFolder::MakeFile(const std::string& relative, size_t size, unsigned long attributes) const {
+    const std::string path = *this / relative;
+    WriteFilled(path, size, 0x42);
+    if (attributes != 0) ::SetFileAttributesA(path.c_str(), attributes);
+    return path;
+}
+
 void RemoveTree(const std::string& path) {
     WIN32_FIND_DATAA entry;
     win::UniqueFindHandle find(::FindFirstFileA((path + "\\*").c_str(), &entry));

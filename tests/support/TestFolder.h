@@ -16,6 +16,9 @@ public:
 
     const std::string& path() const { return path_; }
     std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
+    // A folder or a file of bytes 0x42 inside this folder, with the given attributes.
+    std::string MakeDir(const std::string& relative, unsigned long attributes = 0) const;
+    std::string MakeFile(const std::string& relative, size_t size, unsigned long attributes = 0) const;
 
 private:
     std::string path_;
