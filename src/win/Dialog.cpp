@@ -1,5 +1,7 @@
 #include "win/Dialog.h"
 
+#include "win/DialogLook.h"
+
 namespace win {
 
 namespace {
@@ -38,6 +40,11 @@ void Dialog::SetItemText(int controlId, const std::string& text) const {
 }
 
 void Dialog::SetTitle(const std::string& text) const { ::SetWindowTextA(hwnd_, text.c_str()); }
+
+void Dialog::SetLook(const DialogLook* look) {
+    look_ = look;
+    if (hwnd_ != nullptr) ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
 
 void Dialog::Close(INT_PTR result) {
     if (modal_)
@@ -83,6 +90,16 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (!OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result)) return FALSE;
         ::SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
         return TRUE;
+    }
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+        // These messages take the brush as the procedure's own answer.
+        const HBRUSH brush = look_ == nullptr ? nullptr
+                                              : look_->Answer(message, reinterpret_cast<HDC>(wParam),
+                                                              reinterpret_cast<HWND>(lParam));
+        if (brush != nullptr) return reinterpret_cast<INT_PTR>(brush);
+        return OnMessage(message, wParam, lParam);
     }
     default: return OnMessage(message, wParam, lParam);
     }

@@ -8,6 +8,8 @@
 
 namespace win {
 
+class DialogLook;
+
 class Dialog {
 public:
     explicit Dialog(UINT templateId) noexcept : templateId_(templateId) {}
@@ -27,6 +29,9 @@ public:
     HWND Item(int controlId) const noexcept { return ::GetDlgItem(hwnd_, controlId); }
     void SetItemText(int controlId, const std::string& text) const;
     void SetTitle(const std::string& text) const;
+    // The colours of the window; nullptr (the default) keeps the system's.
+    // The look must outlive the window.
+    void SetLook(const DialogLook* look);
 
 protected:
     // Ends a modal dialog; a modeless one is destroyed instead.
@@ -50,6 +55,7 @@ private:
     UINT templateId_;
     HWND hwnd_ = nullptr;
     bool modal_ = false;
+    const DialogLook* look_ = nullptr;
 };
 
 }  // namespace win
