@@ -1,0 +1,22 @@
+#pragma once
+// One task of the scheduling component. Failure behaviour as in
+// DispatchClient.h: getters answer empty text or an unbound client.
+#include <string>
+
+#include "scheduler/DispatchClient.h"
+#include "scheduler/TriggerClient.h"
+
+class TaskClient : public DispatchClient {
+public:
+    std::string Name() const;
+    std::string Creator() const;
+    HRESULT SetCreator(const std::string& creator);
+    HRESULT SetApplicationName(const std::string& path);
+    HRESULT SetParameters(const std::string& commandLine);
+    TriggerListClient Triggers() const;
+    HRESULT Run();
+    // The component wants one string; it is always sent empty.
+    HRESULT Commit(const std::string& reserved = std::string());
+    // Opens the component's own property window for the task.
+    HRESULT EditProperties();
+};
