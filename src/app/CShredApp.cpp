@@ -4,55 +4,161 @@
 #include <objbase.h>
 
 #include "app/MachineProbe.h"
+#include "app/RecycleBinApis.h"
+#include "app/SchedulerComponent.h"
+#include "app/Settings.h"
+#include "app/SystemVersion.h"
+#include "app/UserSid.h"
+#include "lang/TextFill.h"
+
+namespace {
+constexpr COLORREF kDialogBackground = RGB(255, 189, 252);
+constexpr COLORREF kDialogText = RGB(0, 0, 0);
+}  // namespace
 
 CShredApp::CShredApp()
     : texts_("", "English"),
       log_(""),
-      ui_(state_, texts_),
+      look_(kDialogBackground, kDialogText),
+      ui_(state_, texts_, programCaption_),
       context_{algorithms_, buffer_, state_, settings_, texts_, programCaption_, log_, ui_, clock_, machine_},
       files_(context_),
       folders_(context_, files_),
-      commandLine_(state_, log_) {}
-
-void CShredApp::LoadAlgorithms() { algorithms_.AddBuiltInAlgorithms(); }
-
-void CShredApp::ShowStartupError(int messageId) {
-    ::MessageBoxA(nullptr, texts_.Text(messageId).c_str(), programCaption_.c_str(), MB_OK | MB_ICONERROR);
+      commandLine_(state_, log_),
+      restorePointSource_(std::make_unique<NoRestorePoints>()) {
+    ui_.SetLook(&look_, &skin_);
 }
 
-bool CShredApp::InitInstance(const std::string& commandLine) {
-    machine_.programFolder = ProgramFolder();
-    texts_ = LanguagePack(machine_.programFolder, settings_.ReadString("Language", "English"));
-    log_.SetProgramFolder(machine_.programFolder);
-    methodIndex_ = settings_.ReadInt("Method", 0);
-    LoadAlgorithms();
-    commandLine_.ParseCommandLine(commandLine);
+CShredApp::~CShredApp() = default;
 
-    programCaption_ = texts_.GetLangText("9610", "Vantrel").substr(0, LanguagePack::kCaptionLimit);
-    if (!buffer_.Allocate()) {
-        ShowStartupError(9006);
-        return false;
-    }
-    if (FAILED(::CoInitialize(nullptr))) {
-        ShowStartupError(9007);
-        ::ExitProcess(1);
-    }
-    comInitialised_ = true;
-    LoadProtectedFolders(machine_);
-    QueryFixedDriveRoots(machine_);
+void CShredApp::LoadRestorePoints() {
+    std::string failure;
+    if (!restorePointSource_->Query(restorePoints_, failure) && !failure.empty())
+        ::MessageBoxA(nullptr, failure.c_str(), "Vantrel", MB_OK);
+}
 
-    if (!commandLine_.targets().empty()) {
-        CommandLineJob job(context_, folders_, wordJobs_);
-        job.RunCommandLineJob(commandLine_.targets(), methodIndex_);
-    }
-    // The windowed program is not built yet: either road ends here.
+void CShredApp::LoadAlgorithms() {
+    algorithms_.AddBuiltInAlgorithms();
+    store_.LoadCustomAlgorithms(algorithms_);
+}
+
+void CShredApp::ReportStartupError(const std::string& text) {
+    if (state_.runMode)
+        log_.Write(text);
+    else
+        ::MessageBoxA(nullptr, text.c_str(), programCaption_.c_str(), MB_OK | MB_ICONERROR);
+}
+
+bool CShredApp::TakeInstanceMutex() {
+    if (instanceMutex_.Claim()) return true;
+    const std::string caption = texts_.GetLangText("9610", "Vantrel");
+    ::MessageBoxA(nullptr, texts_.Text(9065).c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
     return false;
 }
 
+bool CShredApp::CheckSchedulerComponent(bool commandLineRun) {
+    if (SchedulerComponentPresent(machine_.protectedFolders[1])) return true;
+    // A command-line job never schedules, so it is not told.
+    if (!commandLineRun)
+        ::MessageBoxA(nullptr, texts_.Text(9060).c_str(), programCaption_.c_str(), MB_OK | MB_ICONERROR);
+    machine_.schedulerUnavailable = true;
+    return false;
+}
+
+void CShredApp::CheckShellLibrary() {
+    machine_.recycleApisAvailable = CheckRecycleBinApis();
+    // A silent run shows nothing: a scheduled job would wait on the notice forever.
+    if (machine_.recycleApisAvailable || state_.runMode || settings_.Read(setting::kAlertDisabled) != 0) return;
+    const NoticeAnswer answer = ui_.ShowNotice(NoticeShellVersion);
+    if (answer.ok && answer.dontShowAgain) settings_.Write(setting::kAlertDisabled, 1);
+}
+
+bool CShredApp::LoadKernelEntryPoints() {
+    switch (machine_.kernel.Load()) {
+    case KernelEntryPoints::LoadResult::Loaded: return true;
+    case KernelEntryPoints::LoadResult::NoModule: ReportStartupError(texts_.Text(9008)); return false;
+    case KernelEntryPoints::LoadResult::NoFreeSpaceQuery: ReportStartupError(texts_.Text(9009)); return false;
+    }
+    return false;
+}
+
+bool CShredApp::ProbeSystemVersion(bool anyNtfs) {
+    const SystemVersion version = QuerySystemVersion();
+    machine_.isNT = version.isNT;
+    machine_.isXpOrMe = version.isXpOrMe;
+    if (UserSidNeeded(machine_.isNT, anyNtfs, machine_.recycleApisAvailable)) {
+        const int code = GetUserSidText(machine_.userSid);
+        if (code != 0) {
+            ReportStartupError(ReplaceAll(texts_.Text(9035), "%u", std::to_string(code)));
+            return false;
+        }
+    }
+    if (machine_.isNT && !machine_.kernel.FindFilePointerEx()) {
+        ReportStartupError(texts_.Text(9009));
+        return false;
+    }
+    return true;
+}
+
+bool CShredApp::InitInstance(const std::string& commandLine) {
+    LoadRestorePoints();
+    // This build hosts no ActiveX controls: there is no skin engine and the
+    // splash window draws itself.
+    store_.EnsureProductKey();
+    machine_.programFolder = ProgramFolder();
+    log_.SetProgramFolder(machine_.programFolder);
+    methodIndex_ = settings_.Read(setting::kMethod);
+    texts_ = LanguagePack(machine_.programFolder, settings_.Read(setting::kLanguage));
+    LoadAlgorithms();
+    if (methodIndex_ < 0 || static_cast<size_t>(methodIndex_) >= algorithms_.count()) methodIndex_ = 0;
+    commandLine_.ParseCommandLine(commandLine);
+    const bool hasTargets = !commandLine_.targets().empty();
+
+    if (!hasTargets && !TakeInstanceMutex()) return false;  // exit code 0
+    programCaption_ = texts_.GetLangText("9610", "Vantrel").substr(0, LanguagePack::kCaptionLimit);
+    if (!buffer_.Allocate()) {
+        ReportStartupError(texts_.Text(9006));
+        return false;
+    }
+    if (FAILED(::CoInitialize(nullptr))) {
+        ReportStartupError(texts_.Text(9007));
+        exitCode_ = 1;
+        return false;
+    }
+    comInitialised_ = true;
+    LoadProtectedFolders(machine_);
+    if (CheckSchedulerComponent(hasTargets)) {
+        scheduler_ = std::make_unique<TaskSchedulerClient>();
+        scheduler_->CreateDispatch(kSchedulerProgId);
+        currentTask_ = std::make_unique<TaskClient>();
+    }
+    CheckShellLibrary();
+    if (!LoadKernelEntryPoints()) return false;
+    const bool anyNtfs = QueryFixedDrives(machine_);
+    if (!ProbeSystemVersion(anyNtfs)) return false;
+
+    if (hasTargets) {
+        CommandLineJob job(context_, folders_, wordJobs_);
+        job.RunCommandLineJob(commandLine_.targets(), methodIndex_);
+        return false;  // the job is the whole run
+    }
+    RunInteractive();
+    return false;
+}
+
+// The splash and the main window come with the main window's own work; until
+// then an interactive start ends here, after its checks.
+void CShredApp::RunInteractive() {}
+
 int CShredApp::ExitInstance() {
     ui_.CloseProgress();
+    machine_.kernel.Release();
     // A silent run that logged nothing ends with its record of success.
     if (state_.runMode && log_.logText().empty()) log_.Write("Success");
+    instanceMutex_.Close();
+    currentTask_.reset();
+    scheduler_.reset();
     if (comInitialised_) ::CoUninitialize();
-    return 0;
+    comInitialised_ = false;
+    return exitCode_;
 }

@@ -1,39 +1,60 @@
 #pragma once
 // The application object: owns everything that lives for the whole process
 // and runs start-up and shut-down. The engine gets its parts by reference.
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "algorithms/AlgorithmList.h"
+#include "algorithms/AlgorithmStore.h"
 #include "algorithms/WriteBuffer.h"
 #include "app/Clock.h"
 #include "app/CommandLine.h"
 #include "app/CommandLineJob.h"
 #include "app/EngineState.h"
 #include "app/FileActivityLog.h"
+#include "app/InstanceMutex.h"
 #include "app/MachineFacts.h"
 #include "app/SettingsStore.h"
 #include "engine/DialogInteraction.h"
 #include "engine/EngineContext.h"
 #include "engine/FileShredder.h"
 #include "engine/FolderShredder.h"
+#include "engine/RestorePointSource.h"
 #include "lang/LanguagePack.h"
+#include "scheduler/TaskClient.h"
+#include "scheduler/TaskSchedulerClient.h"
+#include "ui/NoSkinEngine.h"
+#include "win/DialogLook.h"
 
 class CShredApp {
 public:
     CShredApp();
+    ~CShredApp();
     CShredApp(const CShredApp&) = delete;
     CShredApp& operator=(const CShredApp&) = delete;
 
     // commandLine: the text after the program name. False ends the program.
     bool InitInstance(const std::string& commandLine);
+    // Answers the process exit code.
     int ExitInstance();
 
 private:
+    void LoadRestorePoints();
     void LoadAlgorithms();
-    void ShowStartupError(int messageId);
+    bool TakeInstanceMutex();
+    bool CheckSchedulerComponent(bool commandLineRun);
+    void CheckShellLibrary();
+    bool LoadKernelEntryPoints();
+    bool ProbeSystemVersion(bool anyNtfs);
+    void RunInteractive();
+    // Start-up failures: a box, or the log in a silent run, where nobody
+    // could close a box.
+    void ReportStartupError(const std::string& text);
 
     MachineFacts machine_;
     SettingsStore settings_;
+    AlgorithmStore store_;
     LanguagePack texts_;
     std::string programCaption_ = "Vantrel";
     int methodIndex_ = 0;
@@ -42,11 +63,20 @@ private:
     EngineState state_;
     FileActivityLog log_;
     SystemClock clock_;
+    win::DialogLook look_;
+    NoSkinEngine skin_;
     DialogInteraction ui_;
     EngineContext context_;
     FileShredder files_;
     FolderShredder folders_;
     CommandLine commandLine_;
     TargetWordJobs wordJobs_;
+    InstanceMutex instanceMutex_;
+    std::unique_ptr<RestorePointSource> restorePointSource_;
+    std::vector<RestorePointRecord> restorePoints_;
+    // Only while the scheduling component is installed.
+    std::unique_ptr<TaskSchedulerClient> scheduler_;
+    std::unique_ptr<TaskClient> currentTask_;
     bool comInitialised_ = false;
+    int exitCode_ = 0;
 };

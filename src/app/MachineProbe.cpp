@@ -5,6 +5,8 @@
 
 #include <memory>
 
+#include "engine/DriveFreeSpace.h"
+
 namespace {
 
 struct ItemListFree {
@@ -46,24 +48,35 @@ void LoadProtectedFolders(MachineFacts& facts) {
     facts.protectedFolders[7] = facts.protectedFolders[1].empty() ? "" : facts.protectedFolders[1] + "\\VMM32";
 }
 
-bool QueryFixedDriveRoots(MachineFacts& facts) {
+bool QueryFixedDrives(MachineFacts& facts) {
+    constexpr double kGiB = 1024.0 * 1024.0 * 1024.0;
     bool anyNtfs = false;
+    facts.fixedDrives.clear();
     const DWORD drives = ::GetLogicalDrives();
-    for (int letter = 0; letter < 26; ++letter) {
-        facts.driveRoots[letter].clear();
-        facts.driveIsNtfs[letter] = false;
-        if (!(drives & (1u << letter))) continue;
-        const std::string root = std::string(1, static_cast<char>('A' + letter)) + ":\\";
+    for (int index = 0; index < 26; ++index) {
+        facts.driveRoots[index].clear();
+        facts.driveIsNtfs[index] = false;
+        if (!(drives & (1u << index))) continue;
+        const char letter = static_cast<char>('A' + index);
+        const std::string root = std::string(1, letter) + ":\\";
         if (::GetDriveTypeA(root.c_str()) != DRIVE_FIXED) continue;
-        facts.driveRoots[letter] = root;
+        facts.driveRoots[index] = root;
         char label[MAX_PATH + 1] = {};
         char fileSystem[64] = {};
-        if (::GetVolumeInformationA(root.c_str(), label, sizeof(label), nullptr, nullptr, nullptr, fileSystem,
-                                    sizeof(fileSystem)) &&
-            ::lstrcmpiA(fileSystem, "NTFS") == 0) {
-            facts.driveIsNtfs[letter] = true;
-            anyNtfs = true;
+        if (!::GetVolumeInformationA(root.c_str(), label, sizeof(label), nullptr, nullptr, nullptr, fileSystem,
+                                     sizeof(fileSystem))) {
+            label[0] = '\0';
+            fileSystem[0] = '\0';
         }
+        const DriveSpace space = QueryDriveFreeSpace(facts.kernel, root);
+        DriveInfo info;
+        info.displayName = DriveDisplayName(letter, label);
+        info.fileSystem = fileSystem;
+        info.totalGiB = static_cast<float>(static_cast<double>(space.total) / kGiB);
+        info.freeGiB = static_cast<float>(static_cast<double>(space.available) / kGiB);
+        facts.fixedDrives.push_back(info);
+        facts.driveIsNtfs[index] = IsNtfsName(info.fileSystem);
+        anyNtfs = anyNtfs || facts.driveIsNtfs[index];
     }
     return anyNtfs;
 }

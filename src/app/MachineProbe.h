@@ -8,5 +8,6 @@
 // The folder of the running executable, without a trailing separator.
 std::string ProgramFolder();
 void LoadProtectedFolders(MachineFacts& facts);
-// Fills the fixed drives' roots and NTFS flags; true when any is NTFS.
-bool QueryFixedDriveRoots(MachineFacts& facts);
+// Fills the fixed drives' roots, NTFS flags and descriptions; true when any
+// is NTFS.
+bool QueryFixedDrives(MachineFacts& facts);

@@ -42,7 +42,8 @@ std::string SettingsStore::ReadString(const char* name, const std::string& defau
     if (!key) return defaultValue;
     DWORD type = 0;
     DWORD size = 0;
-    if (::RegQueryValueExA(key.Get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_SZ)
+    if (::RegQueryValueExA(key.Get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_SZ ||
+        size > kStringLimit)
         return defaultValue;
     std::vector<char> buffer(size + 1, '\0');
     if (::RegQueryValueExA(key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size) !=

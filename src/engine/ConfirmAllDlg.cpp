@@ -6,6 +6,7 @@
 #include "engine/UserInteraction.h"
 #include "lang/LanguagePack.h"
 #include "res/resource.h"
+#include "ui/SkinEngine.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ const int kAllButtons[] = {IDOK, IDCANCEL, IDYES, IDC_CONFIRM_YES_TO_ALL, IDNO, 
 }  // namespace
 
 BOOL ConfirmAllDlg::OnInitDialog() {
+    if (skin_ != nullptr) skin_->ApplySkin(Handle());
     SetTitle(caption_);
     SetItemText(IDC_CONFIRM_TEXT, text_);
     texts_.SetDlgItem(11002, IDOK, Handle());

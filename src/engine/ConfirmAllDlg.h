@@ -8,13 +8,14 @@
 
 struct EngineState;
 class LanguagePack;
+class SkinEngine;
 
 class ConfirmAllDlg final : public win::Dialog {
 public:
     ConfirmAllDlg(std::string caption, std::string text, int style, EngineState& state,
-                  const LanguagePack& texts)
+                  const LanguagePack& texts, SkinEngine* skin = nullptr)
         : Dialog(146), caption_(std::move(caption)), text_(std::move(text)), style_(style), state_(state),
-          texts_(texts) {}
+          texts_(texts), skin_(skin) {}
 
 protected:
     BOOL OnInitDialog() override;
@@ -30,4 +31,5 @@ private:
     int style_;
     EngineState& state_;
     const LanguagePack& texts_;
+    SkinEngine* skin_;
 };

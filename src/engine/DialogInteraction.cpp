@@ -7,6 +7,8 @@
 #include "app/EngineState.h"
 #include "engine/ConfirmAllDlg.h"
 #include "engine/ShredProgressDlg.h"
+#include "ui/NoSkinEngine.h"
+#include "ui/NoticeDlg.h"
 #include "win/SystemErrorText.h"
 
 namespace {
@@ -30,8 +32,9 @@ public:
 
 }  // namespace
 
-DialogInteraction::DialogInteraction(EngineState& state, const LanguagePack& texts, HWND mainWindow)
-    : state_(state), texts_(texts), mainWindow_(mainWindow), idle_(std::make_unique<NoProgressView>()) {
+DialogInteraction::DialogInteraction(EngineState& state, const LanguagePack& texts, const std::string& caption,
+                                     HWND mainWindow)
+    : state_(state), texts_(texts), caption_(caption), mainWindow_(mainWindow), idle_(std::make_unique<NoProgressView>()) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
 }
@@ -49,7 +52,8 @@ int DialogInteraction::ShowMessage(const std::string& text, const std::string& c
 }
 
 int DialogInteraction::ConfirmAll(const std::string& caption, const std::string& text, int style) {
-    ConfirmAllDlg dialog(caption, text, style, state_, texts_);
+    ConfirmAllDlg dialog(caption, text, style, state_, texts_, skin_);
+    dialog.SetLook(look_);
     const INT_PTR result = dialog.DoModal(Owner());
     return result == -1 ? ConfirmCancel : static_cast<int>(result);
 }
@@ -59,10 +63,20 @@ void DialogInteraction::ShowSystemError(unsigned long code) {
     ::MessageBoxA(Owner(), text.c_str(), "Error", MB_OK | MB_ICONERROR);
 }
 
+NoticeAnswer DialogInteraction::ShowNotice(NoticeKind kind) {
+    NoSkinEngine noSkin;
+    SkinEngine& skin = skin_ != nullptr ? *skin_ : noSkin;
+    NoticeDlg notice(kind == NoticeShellVersion ? NoticeDlg::ShellVersion : NoticeDlg::RecycleBinConflict, texts_,
+                     caption_, skin, look_);
+    const NoticeDlg::NoticeResult result = notice.Run(Owner());
+    return NoticeAnswer{result.ok, result.ok && result.dontShowAgain != 0};
+}
+
 bool DialogInteraction::OpenProgress(int overallRange) {
     if (mainWindow_ != nullptr) ::EnableWindow(mainWindow_, FALSE);
     if (progress_) return true;
     auto dialog = std::make_unique<ShredProgressDlg>(state_, texts_, mainWindow_);
+    dialog->SetLook(look_);
     if (!dialog->Create(mainWindow_)) {
         if (mainWindow_ != nullptr) ::EnableWindow(mainWindow_, TRUE);
         return false;

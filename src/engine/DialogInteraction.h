@@ -4,24 +4,37 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "engine/UserInteraction.h"
 
 struct EngineState;
 class LanguagePack;
 class ShredProgressDlg;
+class SkinEngine;
+namespace win {
+class DialogLook;
+}
 
 class DialogInteraction final : public UserInteraction {
 public:
-    DialogInteraction(EngineState& state, const LanguagePack& texts, HWND mainWindow = nullptr);
+    DialogInteraction(EngineState& state, const LanguagePack& texts, const std::string& caption,
+                      HWND mainWindow = nullptr);
     ~DialogInteraction() override;
 
     void SetMainWindow(HWND mainWindow) { mainWindow_ = mainWindow; }
+    // The colours of every dialog and the skin of the confirmation box (the
+    // progress dialog is never skinned). Both may be null.
+    void SetLook(const win::DialogLook* look, SkinEngine* skin) {
+        look_ = look;
+        skin_ = skin;
+    }
     HWND ProgressWindow() const;
 
     int ShowMessage(const std::string& text, const std::string& caption, unsigned flags) override;
     int ConfirmAll(const std::string& caption, const std::string& text, int style) override;
     void ShowSystemError(unsigned long code) override;
+    NoticeAnswer ShowNotice(NoticeKind kind) override;
     bool OpenProgress(int overallRange) override;
     void CloseProgress() override;
     bool ProgressOpen() const override { return progress_ != nullptr; }
@@ -33,7 +46,10 @@ private:
 
     EngineState& state_;
     const LanguagePack& texts_;
+    const std::string& caption_;
     HWND mainWindow_;
+    const win::DialogLook* look_ = nullptr;
+    SkinEngine* skin_ = nullptr;
     std::unique_ptr<ShredProgressDlg> progress_;
     std::unique_ptr<ProgressView> idle_;
     static constexpr DWORD kPumpIntervalMs = 50;

@@ -33,7 +33,7 @@ bool SeekToStart(HANDLE file) {
 
 const ShredAlgorithm& FileShredder::ChosenAlgorithm() const {
     const long long position =
-        context_.state.runMode ? context_.state.runMethod : context_.settings.ReadInt("Method", 0);
+        context_.state.runMode ? context_.state.runMethod : context_.settings.Read(setting::kMethod);
     return context_.algorithms.AtOrFirst(position);
 }
 

@@ -52,7 +52,7 @@ bool RemoveFolder(const std::string& path, int& error) {
 
 FolderShredder::Options FolderShredder::CurrentOptions() const {
     if (context_.state.runMode) return {context_.state.runFolder, context_.state.runRemove};
-    return {context_.settings.ReadInt("Folder", Never), context_.settings.ReadInt("Remove", Never)};
+    return {context_.settings.Read(setting::kFolder), context_.settings.Read(setting::kRemove)};
 }
 
 int FolderShredder::ShredFolder(const std::string& path, bool isSystem, FolderWalkMode mode) {

@@ -48,7 +48,7 @@ int FolderShredder::CheckTaskFolder(const std::string& path, bool isSystem) {
         return 1;
     }
     // Read at every level, so that answers given deeper down count here too.
-    Options options{context_.settings.ReadInt("Folder", Never), context_.settings.ReadInt("Remove", Never)};
+    Options options{context_.settings.Read(setting::kFolder), context_.settings.Read(setting::kRemove)};
     int result = 2;
     do {
         if (context_.state.cancelRequested) break;

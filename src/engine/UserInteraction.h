@@ -29,6 +29,17 @@ enum ConfirmAllResult : int {
     ConfirmCancel = 2,  // Cancel, Esc, the close box, and NO TO ALL (which also sets cancelRequested)
 };
 
+// The notice with its "don't show me this again" box.
+enum NoticeKind : int {
+    NoticeShellVersion = 0,       // the shell lacks the Recycle Bin functions
+    NoticeRecycleBinConflict = 1, // other software may guard the Recycle Bin
+};
+
+struct NoticeAnswer {
+    bool ok = false;          // closed with OK (not Esc or the close box)
+    bool dontShowAgain = false;  // the box was ticked; only set with ok
+};
+
 // Styles of the four-answer box: which buttons it shows.
 enum ConfirmAllStyle : int {
     ConfirmStyleOk = 0,
@@ -47,6 +58,8 @@ public:
     virtual int ConfirmAll(const std::string& caption, const std::string& text, int style) = 0;
     // The system's text for a Windows error code, in a box titled "Error".
     virtual void ShowSystemError(unsigned long code) = 0;
+    // The notice dialog, modal.
+    virtual NoticeAnswer ShowNotice(NoticeKind kind) = 0;
 
     // Creates the progress dialog, or reuses the open one, and disables the
     // main window; false when it could not be created.

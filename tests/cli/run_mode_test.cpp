@@ -6,49 +6,22 @@
 #include <windows.h>
 
 #include "support/DialogDriver.h"
+#include "support/StagedProgram.h"
 #include "support/TestFolder.h"
-#include "win/UniqueResource.h"
 
 namespace {
 
 class RunModeTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        program = folder / "Vantrel.exe";
-        ASSERT_TRUE(::CopyFileA((TestDriveRoot() + "bin\\Vantrel.exe").c_str(), program.c_str(), FALSE))
-            << "the program is staged on the test drive before these tests";
+        ASSERT_TRUE(program.valid()) << "the program is staged on the test drive before these tests";
     }
 
-    // Starts the program with the text after its name and waits for it.
-    DWORD Run(const std::string& arguments) {
-        std::string line = "\"" + program + "\" " + arguments;
-        STARTUPINFOA startup{};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION info{};
-        if (!::CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder.path().c_str(),
-                              &startup, &info))
-            return 9999;
-        win::UniqueHandle process(info.hProcess);
-        win::UniqueHandle thread(info.hThread);
-        if (::WaitForSingleObject(process.Get(), 60000) != WAIT_OBJECT_0) {
-            ::TerminateProcess(process.Get(), 1);
-            return 9998;
-        }
-        DWORD code = 0;
-        ::GetExitCodeProcess(process.Get(), &code);
-        return code;
-    }
-
-    std::string Log() {
-        if (!Exists(folder / "log.txt")) return "<none>";
-        const auto bytes = ReadBytes(folder / "log.txt");
-        return std::string(bytes.begin(), bytes.end());
-    }
-
-    std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+    DWORD Run(const std::string& arguments) { return program.Run(arguments); }
+    std::string Log() { return program.Log(); }
 
     TestFolder folder;
-    std::string program;
+    StagedProgram program{folder.path()};
 };
 
 TEST_F(RunModeTest, SilentRunShredsTheTreeAndTheFileAndLogsSuccess) {

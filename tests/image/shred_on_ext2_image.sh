@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Shreds a file on a real ext2 file system with every built-in algorithm and
 # then reads the raw image: the data must be gone from the disk, not only from
-# the directory. Then fills a file system to the last byte and checks that an
-# overwrite that cannot be written leaves the file where it was.
+# the directory. Then the real program shreds one with a stored algorithm from
+# its command line. Last, fills a file system to the last byte and checks that
+# an overwrite that cannot be written leaves the file where it was.
 #
-#   shred_on_ext2_image.sh <path of shred_tool.exe>
+#   shred_on_ext2_image.sh <path of shred_tool.exe> <path of Vantrel.exe>
 #
 # Needs root (loop devices, mount), a Wine prefix in WINEPREFIX and a DISPLAY
 # for the progress dialog. Exit 77 (skipped) when any of that is missing.
@@ -16,9 +17,13 @@ skip() { echo "SKIPPED: $*"; exit "$SKIP"; }
 fail() { echo "FAILED: $*" >&2; exit 1; }
 note() { echo "image_promise: $*"; }
 
-[ $# -eq 1 ] || { echo "usage: $0 <path of shred_tool.exe>" >&2; exit 2; }
+[ $# -eq 2 ] || { echo "usage: $0 <path of shred_tool.exe> <path of Vantrel.exe>" >&2; exit 2; }
 TOOL=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 [ -f "$TOOL" ] || fail "no shred tool at $TOOL"
+PROGRAM=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
+[ -f "$PROGRAM" ] || fail "no program at $PROGRAM"
+STORED_KEY='HKEY_CURRENT_USER\Software\Vantrel\Algorithms\Image Stripes'
+STORED_ADDED=
 
 [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX/dosdevices" ] ||
     skip "WINEPREFIX is not a set-up Wine prefix (run through scripts/test.sh)"
@@ -66,6 +71,7 @@ cleanup() {
     local status=$? item clean=1
     trap - EXIT
     [ -n "$DRIVE_LINK" ] && rm -f "$DRIVE_LINK"
+    [ -n "$STORED_ADDED" ] && wine reg delete "$STORED_KEY" /f >/dev/null 2>&1
     for item in "${MOUNTS[@]}"; do unmount "$item" || clean=0; done
     for item in "${LOOPS[@]}"; do losetup -d "$item" 2>/dev/null || clean=0; done
     # Never remove the folder while something may still be mounted inside it.
@@ -185,6 +191,18 @@ distinct_bytes() {
     od -An -v -tx1 "$1" | tr -s ' ' '\n' | grep -v '^$' | sort -u | wc -l
 }
 
+# A file of SIZE bytes made of 64 KiB write blocks that each start the
+# pattern afresh, as the overwrite writes them.
+block_pattern_file() {
+    local hex=$1 out=$2 saved=$SIZE
+    SIZE=65536 pattern_file "$hex" "$out.block"
+    SIZE=$saved
+    : >"$out"
+    while [ "$(stat -c %s "$out")" -lt "$SIZE" ]; do cat "$out.block" >>"$out"; done
+    truncate -s "$SIZE" "$out"
+    rm -f "$out.block"
+}
+
 # The last pass of each algorithm, as hex for the pattern ones, "random" else;
 # the earlier pattern passes that the random last pass must not look like.
 LAST_PASS=(00 random random random aa)
@@ -220,8 +238,10 @@ check_random_blocks() {
     done
 }
 
+# shred_on_image <algorithm> [program]: with "program", the real Vantrel.exe
+# shreds the file in a silent run with "/O<algorithm>".
 shred_on_image() {
-    local algorithm=$1
+    local algorithm=$1 runner=${2:-tool}
     local folder=$WORK/algorithm$algorithm
     local image=$folder/disk.img point=$folder/mnt name=secret$algorithm.dat loop runs blocks count
     mkdir -p "$folder"
@@ -248,10 +268,19 @@ shred_on_image() {
 
     attach_drive "$point"
     note "algorithm $algorithm: shredding $DRIVE\\$name ($SIZE bytes in $blocks blocks)"
-    run_tool "$algorithm" "$DRIVE\\$name"
+    if [ "$runner" = program ]; then
+        run_program "$algorithm" "$DRIVE\\$name"
+    else
+        run_tool "$algorithm" "$DRIVE\\$name"
+    fi
     detach_drive
-    [ "$STATUS" -eq 0 ] || fail "algorithm $algorithm: shred_tool exited with $STATUS"
-    grep -qx 'RESULT: 0' <<<"$OUTPUT" || fail "algorithm $algorithm: shred_tool did not report RESULT: 0"
+    [ "$STATUS" -eq 0 ] || fail "algorithm $algorithm: $runner exited with $STATUS"
+    if [ "$runner" = program ]; then
+        [ "$OUTPUT" = "$(printf 'Task Name: Image\nSuccess\n')" ] ||
+            fail "algorithm $algorithm: the program's log is not a success: $OUTPUT"
+    else
+        grep -qx 'RESULT: 0' <<<"$OUTPUT" || fail "algorithm $algorithm: shred_tool did not report RESULT: 0"
+    fi
     [ ! -e "$point/$name" ] || fail "algorithm $algorithm: $name is still there"
     local left
     left=$(ls -A "$point" | grep -vx 'lost+found' || true)
@@ -268,13 +297,51 @@ shred_on_image() {
         check_random_blocks "$folder/after.bin" "$folder/original.bin" "$algorithm" "$folder"
         note "algorithm $algorithm: marker gone; the file's blocks hold random bytes"
     else
-        pattern_file "$last" "$folder/expected.bin"
+        block_pattern_file "$last" "$folder/expected.bin"
         if ! cmp "$folder/after.bin" "$folder/expected.bin"; then
             fail "algorithm $algorithm: the file's blocks do not hold the last pass's 0x$last"
         fi
         note "algorithm $algorithm: marker gone; the file's blocks hold 0x$last"
     fi
     rm -rf "$folder"
+}
+
+# The real program in a folder of its own, so its log lands there.
+run_program() {
+    local program_dir=$WORK/program
+    mkdir -p "$program_dir"
+    cp "$PROGRAM" "$program_dir/Vantrel.exe"
+    rm -f "$program_dir/log.txt"
+    STATUS=0
+    wine "$program_dir/Vantrel.exe" /s Image "/O$1" "$2" >"$WORK/program.out" 2>&1 || STATUS=$?
+    OUTPUT=$(tr -d '\r' <"$program_dir/log.txt" 2>/dev/null | sed '/^$/d')
+    printf '%s\n' "$OUTPUT" | sed 's/^/    | /'
+}
+
+# A stored algorithm of the user's, the only one, so it takes position 5:
+# random data, then the three bytes 5A C3 0F.
+store_algorithm() {
+    local file=$WORK/stored.reg
+    cat >"$file" <<REG
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Vantrel\Algorithms\Image Stripes]
+"Description"="Random, then stripes"
+"PassesCount"=dword:00000002
+
+[HKEY_CURRENT_USER\Software\Vantrel\Algorithms\Image Stripes\Pass 0]
+"write"="Random"
+
+[HKEY_CURRENT_USER\Software\Vantrel\Algorithms\Image Stripes\Pass 1]
+"write"="Pattern"
+"Pattern Length"=dword:00000003
+"Byte 0"=dword:0000005a
+"Byte 1"=dword:000000c3
+"Byte 2"=dword:0000000f
+REG
+    STORED_ADDED=1
+    wine regedit /s "$file" >/dev/null 2>&1 || fail "could not store the test algorithm"
+    LAST_PASS[5]=5ac30f
 }
 
 # Fills the mounted file system at the given point to its last byte.
@@ -335,6 +402,8 @@ note "using drive $DRIVE in $WINEPREFIX"
 for algorithm in 0 1 2 3 4; do
     shred_on_image "$algorithm"
 done
+store_algorithm
+shred_on_image 5 program
 write_failure_on_full tmpfs
 write_failure_on_full ext2
 note "all checks passed"

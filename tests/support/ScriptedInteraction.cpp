@@ -24,6 +24,14 @@ int ScriptedInteraction::ConfirmAll(const std::string& caption, const std::strin
     return answer;
 }
 
+NoticeAnswer ScriptedInteraction::ShowNotice(NoticeKind kind) {
+    notices.push_back(kind);
+    if (noticeAnswers.empty()) return NoticeAnswer{true, false};
+    const NoticeAnswer answer = noticeAnswers.front();
+    noticeAnswers.pop_front();
+    return answer;
+}
+
 bool ScriptedInteraction::OpenProgress(int overallRange) {
     if (failProgress) return false;
     if (!open) {

@@ -50,6 +50,7 @@ public:
     // Answers, taken in order; when a queue is empty: IDOK, and Yes for the box.
     std::deque<int> messageAnswers;
     std::deque<int> confirmAnswers;  // a ConfirmAllResult; 1026 stands for NO TO ALL
+    std::deque<NoticeAnswer> noticeAnswers;  // empty: OK without the box ticked
     static constexpr int kNoToAll = 1026;
 
     // Sets cancelRequested during the given message pump (1-based), 0 = never.
@@ -62,6 +63,7 @@ public:
     std::vector<ShownMessage> messages;
     std::vector<ShownConfirm> confirms;
     std::vector<unsigned long> systemErrors;
+    std::vector<NoticeKind> notices;
     RecordingProgress progress;
     int progressOpened = 0;   // dialogs created
     int progressClosed = 0;
@@ -71,6 +73,7 @@ public:
     int ShowMessage(const std::string& text, const std::string& caption, unsigned flags) override;
     int ConfirmAll(const std::string& caption, const std::string& text, int style) override;
     void ShowSystemError(unsigned long code) override { systemErrors.push_back(code); }
+    NoticeAnswer ShowNotice(NoticeKind kind) override;
     bool OpenProgress(int overallRange) override;
     void CloseProgress() override;
     bool ProgressOpen() const override { return open; }

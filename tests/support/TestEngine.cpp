@@ -6,4 +6,5 @@ TestEngine::TestEngine(const std::string& programFolder)
     algorithms.AddBuiltInAlgorithms();
     buffer.Allocate();
     machine.programFolder = programFolder;
+    machine.kernel.Load();
 }

@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
     const std::string caption = "Vantrel";
     PrintingLog log;
     SystemClock clock;
-    DialogInteraction ui(state, texts);
+    DialogInteraction ui(state, texts, caption);
     EngineContext context{algorithms, buffer, state, settings, texts, caption, log, ui, clock, machine};
     FileShredder shredder(context);
 

@@ -16,7 +16,8 @@ class ConfirmAllDialogTest : public ::testing::Test {
 protected:
     EngineState state;
     LanguagePack texts{"T:\\no-such-folder", "English"};
-    DialogInteraction ui{state, texts};
+    std::string caption = "Vantrel";
+    DialogInteraction ui{state, texts, caption};
 };
 
 TEST_F(ConfirmAllDialogTest, EachButtonGivesItsResult) {

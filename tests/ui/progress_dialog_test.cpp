@@ -54,7 +54,7 @@ protected:
     RecordingLog log;
     FixedClock clock;
     MachineFacts machine;
-    DialogInteraction ui{state, texts};
+    DialogInteraction ui{state, texts, caption};
     EngineContext context{algorithms, buffer, state, settings, texts, caption, log, ui, clock, machine};
     FileShredder shredder{context};
     win::UniqueWindow mainWindow;

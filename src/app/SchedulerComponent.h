@@ -1,0 +1,9 @@
+#pragma once
+// Whether the outside task-scheduling component is installed: its class is
+// registered and its library lies in the system folder.
+#include <string>
+
+constexpr char kSchedulerClassKey[] = "CLSID\\{CD06F30A-1794-4862-AA8A-3D87A446AC11}";
+constexpr char kSchedulerProgId[] = "TaskScheduler.Schedule";
+
+bool SchedulerComponentPresent(const std::string& systemFolder, const char* classKey = kSchedulerClassKey);
