@@ -18,6 +18,7 @@ cleanup() {
     local link
     for link in "${LINKS[@]}"; do rm -f "$link"; done
     wine reg delete "$APP_KEY" /f >/dev/null 2>&1 || true
+    wineserver -k 2>/dev/null || true
     rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -36,6 +37,8 @@ for pair in "$LABELLED:labelled" "$PLAIN:plain"; do
     ln -sfn "$WORK/${pair#*:}" "$WINEPREFIX/dosdevices/${pair%%:*}:"
     LINKS+=("$WINEPREFIX/dosdevices/${pair%%:*}:")
 done
+# A running prefix keeps the drive list it started with.
+wineserver -k 2>/dev/null || true
 
 
 upper() { printf '%s' "$1" | tr a-z A-Z; }

@@ -24,6 +24,7 @@ PROGRAM=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
 [ -f "$PROGRAM" ] || fail "no program at $PROGRAM"
 STORED_KEY='HKEY_CURRENT_USER\Software\Vantrel\Algorithms\Image Stripes'
 STORED_ADDED=
+PROGRAM_DIR=
 
 [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX/dosdevices" ] ||
     skip "WINEPREFIX is not a set-up Wine prefix (run through scripts/test.sh)"
@@ -72,6 +73,7 @@ cleanup() {
     trap - EXIT
     [ -n "$DRIVE_LINK" ] && rm -f "$DRIVE_LINK"
     [ -n "$STORED_ADDED" ] && wine reg delete "$STORED_KEY" /f >/dev/null 2>&1
+    [ -n "$PROGRAM_DIR" ] && rm -rf "$PROGRAM_DIR"
     for item in "${MOUNTS[@]}"; do unmount "$item" || clean=0; done
     for item in "${LOOPS[@]}"; do losetup -d "$item" 2>/dev/null || clean=0; done
     # Never remove the folder while something may still be mounted inside it.
@@ -306,41 +308,37 @@ shred_on_image() {
     rm -rf "$folder"
 }
 
-# The real program in a folder of its own, so its log lands there.
+# The real program in a folder of its own on the test drive, so its log
+# lands there; started by its drive path, as the system starts it.
 run_program() {
-    local program_dir=$WORK/program
-    mkdir -p "$program_dir"
-    cp "$PROGRAM" "$program_dir/Vantrel.exe"
-    rm -f "$program_dir/log.txt"
+    local drive_dir=$WINEPREFIX/dosdevices/t:
+    [ -d "$drive_dir" ] || skip "the prefix has no test drive T:"
+    local name=image_program.$$
+    PROGRAM_DIR=$drive_dir/$name
+    mkdir -p "$PROGRAM_DIR"
+    cp "$PROGRAM" "$PROGRAM_DIR/Vantrel.exe"
+    rm -f "$PROGRAM_DIR/log.txt"
     STATUS=0
-    wine "$program_dir/Vantrel.exe" /s Image "/O$1" "$2" >"$WORK/program.out" 2>&1 || STATUS=$?
-    OUTPUT=$(tr -d '\r' <"$program_dir/log.txt" 2>/dev/null | sed '/^$/d')
+    wine "T:\\$name\\Vantrel.exe" /s Image "/O$1" "$2" >"$WORK/program.out" 2>&1 || STATUS=$?
+    OUTPUT=$(tr -d '\r' <"$PROGRAM_DIR/log.txt" 2>/dev/null | sed '/^$/d' || true)
     printf '%s\n' "$OUTPUT" | sed 's/^/    | /'
+    rm -rf "$PROGRAM_DIR"
 }
 
 # A stored algorithm of the user's, the only one, so it takes position 5:
 # random data, then the three bytes 5A C3 0F.
 store_algorithm() {
-    local file=$WORK/stored.reg
-    cat >"$file" <<REG
-REGEDIT4
-
-[HKEY_CURRENT_USER\Software\Vantrel\Algorithms\Image Stripes]
-"Description"="Random, then stripes"
-"PassesCount"=dword:00000002
-
-[HKEY_CURRENT_USER\Software\Vantrel\Algorithms\Image Stripes\Pass 0]
-"write"="Random"
-
-[HKEY_CURRENT_USER\Software\Vantrel\Algorithms\Image Stripes\Pass 1]
-"write"="Pattern"
-"Pattern Length"=dword:00000003
-"Byte 0"=dword:0000005a
-"Byte 1"=dword:000000c3
-"Byte 2"=dword:0000000f
-REG
+    local key='HKCU\Software\Vantrel\Algorithms\Image Stripes'
     STORED_ADDED=1
-    wine regedit /s "$file" >/dev/null 2>&1 || fail "could not store the test algorithm"
+    put() { wine reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1 || fail "could not store $2 of the test algorithm"; }
+    put "$key" Description REG_SZ "Random, then stripes"
+    put "$key" PassesCount REG_DWORD 2
+    put "$key\Pass 0" write REG_SZ Random
+    put "$key\Pass 1" write REG_SZ Pattern
+    put "$key\Pass 1" "Pattern Length" REG_DWORD 3
+    put "$key\Pass 1" "Byte 0" REG_DWORD 0x5a
+    put "$key\Pass 1" "Byte 1" REG_DWORD 0xc3
+    put "$key\Pass 1" "Byte 2" REG_DWORD 0x0f
     LAST_PASS[5]=5ac30f
 }
 
