@@ -1,0 +1,57 @@
+#pragma once
+// Shreds the free space of one drive through its file system: fills it with
+// temporary files of zeros until it is full, overwrites them with the chosen
+// algorithm's passes (not for Quick Shred, whose zeros are all there is to
+// write), and deletes them and their folder again. Nothing of the job is left
+// on the drive when it returns, however it ends.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "engine/EngineContext.h"
+#include "engine/FreeSpaceJob.h"
+
+class FileShredder;
+class TempFileTable;
+struct DriveSpace;
+struct TempFileSlot;
+
+class FreeSpaceShredder final : public FreeSpaceJob {
+public:
+    // Results of FillTempFile.
+    enum FillResult : int {
+        FileFull = 0,     // the file holds 1 GiB
+        DriveFull = 1,    // the expected end of the filling
+        WriteFailed = 2,  // reported already
+        Cancelled = 3,
+    };
+
+    static constexpr uint32_t kFileLimit = 1u << 30;
+    static constexpr DWORD kSmallestChunk = 512;
+
+    FreeSpaceShredder(EngineContext& context, FileShredder& files) : context_(context), files_(files) {}
+
+    // 1 when the user cancelled, so that a caller going over drives stops; else 0.
+    int ShredFreeSpace(const std::string& root) override;
+    // Writes the zeros of the write buffer to the slot's open file.
+    int FillTempFile(TempFileSlot& slot);
+
+private:
+    static int Flushed(TempFileSlot& slot, int result);
+    bool Warned();
+    int MethodIndex() const;
+    bool SpaceIsUsable(const std::string& driveName, const DriveSpace& space);
+    void RunInDialog(TempFileTable& table, const std::string& folder, const std::string& driveName, int method);
+    size_t FillDrive(TempFileTable& table, const std::string& folder, int method, bool& filled);
+    void ShredTempFiles(TempFileTable& table, size_t created);
+    void DeleteTempFiles(TempFileTable& table);
+    void ReportWriteFailure(DWORD error);
+
+    EngineContext& context_;
+    FileShredder& files_;
+};
+
+// Progress units of a job: one per 64 KiB write of every pass over the
+// available bytes, held at the largest range a bar takes.
+int32_t FreeSpaceOverallRange(uint64_t available, int32_t passes);
