@@ -1,0 +1,233 @@
+#include "engine/RecycleBinShredder.h"
+
+#include "algorithms/AlgorithmList.h"
+#include "app/CommandLineJob.h"
+#include "app/EngineState.h"
+#include "app/MachineFacts.h"
+#include "app/SettingsStore.h"
+#include "engine/FileShredder.h"
+#include "engine/FolderLinkGuard.h"
+#include "engine/FolderListing.h"
+#include "engine/FolderShredder.h"
+#include "engine/ProgressControl.h"
+#include "engine/Report.h"
+#include "engine/UserInteraction.h"
+#include "lang/LanguagePack.h"
+#include "lang/TextFill.h"
+#include "win/UniqueResource.h"
+
+namespace {
+
+// Makes the bin folder show as the Recycle Bin again after the shell emptied it.
+constexpr char kDesktopIni[] = "[.ShellClassInfo]\r\nCLSID={645FF040-5081-101B-9F08-00AA002F954E}\r\n";
+constexpr DWORD kDesktopIniSize = sizeof(kDesktopIni) - 1;
+static_assert(kDesktopIniSize == 65, "desktop.ini is written without a terminating zero");
+
+constexpr size_t kDriveCount = 26;
+
+// The bin's index and its folder settings: shredding them would break the bin.
+bool IsBinOwnFile(const char* name) {
+    return ::lstrcmpiA(name, "INFO2") == 0 || ::lstrcmpiA(name, "desktop.ini") == 0;
+}
+
+char DriveLetter(size_t drive) { return static_cast<char>('A' + drive); }
+
+// Releases the shell library at every way out of a job.
+class ShellSession {
+public:
+    explicit ShellSession(RecycleBinShell& shell) : shell_(shell), access_(shell.Open()) {}
+    ~ShellSession() { shell_.Close(); }
+    ShellSession(const ShellSession&) = delete;
+    ShellSession& operator=(const ShellSession&) = delete;
+
+    RecycleBinAccess access() const { return access_; }
+
+private:
+    RecycleBinShell& shell_;
+    RecycleBinAccess access_;
+};
+
+}  // namespace
+
+void RecycleBinShredder::ShredRecycleBin() {
+    const ShellSession session(shell_);
+    if (session.access() == RecycleBinAccess::NoLibrary) return;
+    if (session.access() == RecycleBinAccess::Ready)
+        Run();
+    else
+        Report(context_, context_.texts.Text(9014), MB_OK | MB_ICONERROR);
+    CloseProgressDialog(context_);
+}
+
+bool RecycleBinShredder::RecycleBinIsEmpty() {
+    context_.state.cancelRequested = false;
+    const ShellSession session(shell_);
+    if (session.access() != RecycleBinAccess::Ready) return true;
+    int64_t items = 0;
+    for (const std::string& root : context_.machine.driveRoots) {
+        if (root.empty()) continue;
+        RecycleBinContents contents;
+        if (shell_.Query(root, contents) != S_OK) return true;
+        items += contents.items;
+        if (items > 0) return false;
+    }
+    return true;
+}
+
+void RecycleBinShredder::Run() {
+    EngineState& state = context_.state;
+    state.cancelRequested = false;
+    Survey survey;
+    if (!SurveyBins(survey)) return;
+
+    const long long method = state.runMode ? state.runMethod : context_.settings.Read(setting::kMethod);
+    const int passes = context_.algorithms.AtOrFirst(method).passCount();
+    state.overallRange =
+        CommandLineJob::OverallRange(passes, survey.bytes > 0 ? static_cast<unsigned long long>(survey.bytes) : 0);
+
+    if (survey.items == 0) {
+        Report(context_, context_.texts.Text(9015), MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    if (!Confirmed() || !ShowProgressDialog(context_)) return;
+    context_.ui.Progress().SetTitle(context_.texts.Text(9902));
+    for (size_t drive = 0; drive < kDriveCount; ++drive) {
+        if (state.cancelRequested) return;
+        if (context_.machine.driveRoots[drive].empty()) continue;
+        if (!ShredDrive(drive)) return;
+    }
+}
+
+bool RecycleBinShredder::SurveyBins(Survey& survey) {
+    for (const std::string& root : context_.machine.driveRoots) {
+        if (root.empty()) continue;
+        RecycleBinContents contents;
+        const HRESULT result = shell_.Query(root, contents);
+        if (result != S_OK) {
+            char code[16];
+            ::wsprintfA(code, " %08X", static_cast<unsigned>(result));
+            Report(context_, context_.texts.Text(9048) + code + context_.texts.Text(9079), MB_OK | MB_ICONERROR);
+            return false;
+        }
+        survey.items += contents.items;
+        survey.bytes += contents.bytes;
+    }
+    return true;
+}
+
+bool RecycleBinShredder::Confirmed() {
+    if (context_.state.runMode) return true;
+    return context_.ui.ShowMessage(context_.texts.Text(9049), context_.programCaption,
+                                   MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
+bool RecycleBinShredder::ShredDrive(size_t drive) {
+    // A failed query leaves the bin counted as empty: what the shell cannot
+    // see is not shredded.
+    RecycleBinContents contents;
+    shell_.Query(context_.machine.driveRoots[drive], contents);
+    if (contents.items <= 0) return true;
+
+    const std::string folder = OwnBinFolder(drive);
+    if (folder.empty() || !ShredEntries(folder)) {
+        const std::string shown = BinFolderText(drive);
+        Report(context_, ReplaceAll(context_.texts.Text(9034), "%s", shown), MB_OK | MB_ICONINFORMATION);
+        return true;
+    }
+    if (context_.state.cancelRequested) {
+        const std::string letter(1, DriveLetter(drive));
+        Report(context_, ReplaceAll(context_.texts.Text(9050), "%c", letter), MB_OK | MB_ICONINFORMATION);
+        return false;
+    }
+    EmptyBin(drive);
+    WriteDesktopIni(folder);
+    return true;
+}
+
+std::vector<std::string> RecycleBinShredder::BinFolderSteps(size_t drive) const {
+    if (context_.machine.driveIsNtfs[drive]) return {"Recycler", context_.machine.userSid};
+    return {"RECYCLED"};
+}
+
+std::string RecycleBinShredder::BinFolderText(size_t drive) const {
+    std::string text = context_.machine.driveRoots[drive];
+    for (const std::string& step : BinFolderSteps(drive)) text += step + "\\";
+    return text;
+}
+
+std::string RecycleBinShredder::OwnBinFolder(size_t drive) const {
+    // Every step down from the root must be a folder of its own: through a
+    // link the job would shred, empty and write somewhere else.
+    std::string folder = context_.machine.driveRoots[drive];
+    for (const std::string& step : BinFolderSteps(drive)) {
+        if (!IsPlainName(step)) return std::string();
+        const std::string path = JoinPath(folder, step);
+        WIN32_FIND_DATAA status{};
+        if (!QueryPathStatus(path, status) || !IsFolderEntry(status) || IsLinkEntry(status) ||
+            !FolderLinkGuard(folder).IsOwnFolder(path, status))
+            return std::string();
+        folder = path;
+    }
+    return folder.size() + kPatternRoom > kLongestPath ? std::string() : folder;
+}
+
+bool RecycleBinShredder::ShredEntries(const std::string& folder) {
+    FolderListing listing(folder);
+    if (!listing) return false;
+    const FolderLinkGuard guard(folder);
+    EngineState& state = context_.state;
+    do {
+        if (state.cancelRequested) break;
+        if (ShredEntry(folder, listing.Entry(), guard) != 0) state.cancelRequested = true;
+    } while (!state.cancelRequested && listing.Next());
+    return true;
+}
+
+int RecycleBinShredder::ShredEntry(const std::string& folder, const WIN32_FIND_DATAA& entry,
+                                   const FolderLinkGuard& guard) {
+    const bool isFolder = IsFolderEntry(entry);
+    if (isFolder ? IsDotEntry(entry) : IsBinOwnFile(entry.cFileName)) return 0;
+    // A link is neither entered nor overwritten; emptying the bin removes
+    // only the link itself.
+    if (IsLinkEntry(entry)) return 0;
+    const std::string path = EntryPath(folder, entry, isFolder ? kPatternRoom : 0);
+    if (path.empty()) {
+        Report(context_, ReplaceAll(context_.texts.Text(9034), "%s", JoinPath(folder, entry.cFileName)),
+               MB_OK | MB_ICONERROR);
+        return 0;
+    }
+    if (isFolder) {
+        if (!guard.IsOwnFolder(path, entry)) return 0;
+        return folders_.ShredFolder(path, IsSystemEntry(entry), FolderWalkMode::PurgeKeepFirstLevel);
+    }
+    if (!guard.IsOwnFile(path, entry)) return 0;
+    return files_.ShredFile(path, ShredFileMode::ContentsOnly);
+}
+
+void RecycleBinShredder::EmptyBin(size_t drive) {
+    ProgressView& progress = context_.ui.Progress();
+    progress.SetStatus(context_.texts.Text(9913) + " " + DriveLetter(drive));
+    progress.SetDetail(std::string());
+    progress.SetItemPos(0);
+    progress.Repaint();
+    shell_.Empty(context_.machine.driveRoots[drive]);
+}
+
+void RecycleBinShredder::WriteDesktopIni(const std::string& folder) {
+    const std::string path = JoinPath(folder, "desktop.ini");
+    DWORD attributes = 0;
+    WIN32_FIND_DATAA status{};
+    if (QueryPathStatus(path, status)) {
+        // Writing through a link would change the file it leads to.
+        if (IsFolderEntry(status) || IsLinkEntry(status) || !FolderLinkGuard(folder).IsOwnFile(path, status)) return;
+        // A hidden or system file can only be replaced by one marked the same.
+        attributes = status.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+        if (status.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
+            ::SetFileAttributesA(path.c_str(), attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL);
+    }
+    win::UniqueHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                         attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return;
+    DWORD written = 0;
+    ::WriteFile(file.Get(), kDesktopIni, kDesktopIniSize, &written, nullptr);
+}

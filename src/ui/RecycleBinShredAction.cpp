@@ -1,0 +1,17 @@
+#include "ui/RecycleBinShredAction.h"
+
+#include "app/EngineState.h"
+#include "app/SettingsStore.h"
+#include "engine/RecycleBinShredder.h"
+#include "engine/UserInteraction.h"
+
+void ShredRecycleBinNow(EngineContext& context, RecycleBinShredder& shredder) {
+    if (context.settings.Read(setting::kBinAlertDisabled) == 0) {
+        const NoticeAnswer answer = context.ui.ShowNotice(NoticeRecycleBinConflict);
+        // Escape or the close box cancels the command, whatever the box says.
+        if (!answer.ok) return;
+        if (answer.dontShowAgain) context.settings.Write(setting::kBinAlertDisabled, 1);
+    }
+    context.state.attributeYesToAll = false;
+    shredder.ShredRecycleBin();
+}
