@@ -20,7 +20,7 @@ public:
     virtual bool Query(std::vector<RestorePointRecord>& records, std::string& failure) = 0;
 };
 
-// A source that finds no points: what start-up uses until the WMI query is in place.
+// A source that finds no points: for systems without System Restore.
 class NoRestorePoints final : public RestorePointSource {
 public:
     bool Query(std::vector<RestorePointRecord>&, std::string&) override { return true; }
