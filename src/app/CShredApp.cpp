@@ -3,13 +3,16 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include "app/EmptyDiskSpace.h"
 #include "app/MachineProbe.h"
 #include "app/RecycleBinApis.h"
 #include "app/SchedulerComponent.h"
 #include "app/Settings.h"
 #include "app/SystemVersion.h"
 #include "app/UserSid.h"
+#include "engine/WmiRestorePointSource.h"
 #include "lang/TextFill.h"
+#include "ui/RecycleBinShredAction.h"
 
 namespace {
 constexpr COLORREF kDialogBackground = RGB(255, 189, 252);
@@ -25,16 +28,33 @@ CShredApp::CShredApp()
       files_(context_),
       folders_(context_, files_),
       commandLine_(state_, log_),
-      restorePointSource_(std::make_unique<NoRestorePoints>()) {
+      restorePointSource_(std::make_unique<WmiRestorePointSource>()) {
     ui_.SetLook(&look_, &skin_);
+    folders_.SetFreeSpaceJob(&freeSpace_);
+    WireTargetWords();
+}
+
+void CShredApp::WireTargetWords() {
+    wordJobs_["recycle"] = [this] { ShredRecycleBinNow(context_, recycleBin_); };
+    wordJobs_["restorepoints"] = [this] { restorePointJobs_.ShredRestorePoints(); };
+    wordJobs_["emptydiskspace"] = [this] { ShredEveryFixedDrive(machine_, freeSpace_, state_); };
 }
 
 CShredApp::~CShredApp() = default;
 
 void CShredApp::LoadRestorePoints() {
     std::string failure;
-    if (!restorePointSource_->Query(restorePoints_, failure) && !failure.empty())
-        ::MessageBoxA(nullptr, failure.c_str(), "Vantrel", MB_OK);
+    if (!restorePointSource_->Query(restorePoints_, failure)) restorePointFailure_ = failure;
+}
+
+// A silent run logs the failure: a box there would wait for nobody.
+void CShredApp::ReportRestorePointFailure() {
+    if (restorePointFailure_.empty()) return;
+    if (state_.runMode)
+        log_.Write(restorePointFailure_);
+    else
+        ::MessageBoxA(nullptr, restorePointFailure_.c_str(), "Vantrel", MB_OK);
+    restorePointFailure_.clear();
 }
 
 void CShredApp::LoadAlgorithms() {
@@ -113,6 +133,7 @@ bool CShredApp::InitInstance(const std::string& commandLine) {
     if (methodIndex_ < 0 || static_cast<size_t>(methodIndex_) >= algorithms_.count()) methodIndex_ = 0;
     commandLine_.ParseCommandLine(commandLine);
     const bool hasTargets = !commandLine_.targets().empty();
+    ReportRestorePointFailure();
 
     if (!hasTargets && !TakeInstanceMutex()) return false;  // exit code 0
     programCaption_ = texts_.GetLangText("9610", "Vantrel").substr(0, LanguagePack::kCaptionLimit);

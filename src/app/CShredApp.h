@@ -20,7 +20,11 @@
 #include "engine/EngineContext.h"
 #include "engine/FileShredder.h"
 #include "engine/FolderShredder.h"
+#include "engine/FreeSpaceShredder.h"
+#include "engine/RecycleBinShredder.h"
+#include "engine/RestorePointShredder.h"
 #include "engine/RestorePointSource.h"
+#include "engine/ShellRecycleBin.h"
 #include "lang/LanguagePack.h"
 #include "scheduler/TaskClient.h"
 #include "scheduler/TaskSchedulerClient.h"
@@ -41,6 +45,8 @@ public:
 
 private:
     void LoadRestorePoints();
+    void ReportRestorePointFailure();
+    void WireTargetWords();
     void LoadAlgorithms();
     bool TakeInstanceMutex();
     bool CheckSchedulerComponent(bool commandLineRun);
@@ -69,11 +75,16 @@ private:
     EngineContext context_;
     FileShredder files_;
     FolderShredder folders_;
+    FreeSpaceShredder freeSpace_{context_, files_};
     CommandLine commandLine_;
     TargetWordJobs wordJobs_;
     InstanceMutex instanceMutex_;
     std::unique_ptr<RestorePointSource> restorePointSource_;
     std::vector<RestorePointRecord> restorePoints_;
+    std::string restorePointFailure_;  // told once start-up knows whether the run is silent
+    RestorePointShredder restorePointJobs_{context_, folders_, restorePoints_};
+    ShellRecycleBin recycleBinShell_;
+    RecycleBinShredder recycleBin_{context_, folders_, files_, recycleBinShell_};
     // Only while the scheduling component is installed.
     std::unique_ptr<TaskSchedulerClient> scheduler_;
     std::unique_ptr<TaskClient> currentTask_;

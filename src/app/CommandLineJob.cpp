@@ -41,7 +41,8 @@ std::string CommandLineJob::ConfirmationText(const std::vector<std::string>& tar
 unsigned long long CommandLineJob::TotalSize(const std::vector<std::string>& targets) {
     unsigned long long total = 0;
     for (const std::string& target : targets) {
-        if (target == "recycle") continue;
+        // No word is a path, also when a file of that name lies in the current folder.
+        if (IsTargetWord(target)) continue;
         WIN32_FILE_ATTRIBUTE_DATA status{};
         if (!::GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &status)) continue;
         if (status.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)

@@ -71,6 +71,8 @@ forget_loop() {
 cleanup() {
     local status=$? item clean=1
     trap - EXIT
+    # Every step of the clean-up is tried, whatever failed before.
+    set +e
     [ -n "$DRIVE_LINK" ] && rm -f "$DRIVE_LINK"
     [ -n "$STORED_ADDED" ] && wine reg delete "$STORED_KEY" /f >/dev/null 2>&1
     [ -n "$PROGRAM_DIR" ] && rm -rf "$PROGRAM_DIR"
