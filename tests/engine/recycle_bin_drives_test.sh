@@ -8,24 +8,8 @@
 #
 # Needs the Wine prefix in WINEPREFIX with the test drive as T: (or as
 # VANTREL_TEST_ROOT). Exit 77 (skipped) when that is missing.
-set -euo pipefail
-
-SKIP=77
-skip() { echo "SKIPPED: $*"; exit "$SKIP"; }
-fail() { echo "FAILED: $*" >&2; exit 1; }
-
-[ $# -eq 2 ] || { echo "usage: $0 <engine_tests.exe> <test drive folder>" >&2; exit 2; }
-TESTS=$1
-DRIVE=${TEST_DRIVE_DIR:-$2}
-ROOT=${VANTREL_TEST_ROOT:-'T:\'}
-[ -f "$TESTS" ] || fail "no test executable at $TESTS"
-[ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX/dosdevices" ] ||
-    skip "WINEPREFIX is not a set-up Wine prefix (run through scripts/test.sh)"
-command -v wine >/dev/null || skip "wine is not installed"
+source "$(dirname "$0")/../support/test_drive_preamble.sh"
 DOSDEVICES=$WINEPREFIX/dosdevices
-LETTER=$(printf '%s' "${ROOT:0:1}" | tr 'A-Z' 'a-z')
-[ "$(readlink -f "$DOSDEVICES/$LETTER:" || true)" = "$(readlink -f "$DRIVE" || true)" ] ||
-    skip "$ROOT is not $DRIVE in this prefix"
 
 FIXTURE=$DRIVE/bindrives_$$
 LINKED=()
