@@ -2,13 +2,12 @@
 
 #include <windows.h>
 
-#include <climits>
-
 #include "algorithms/AlgorithmList.h"
 #include "app/ActivityLog.h"
 #include "app/EngineState.h"
 #include "app/ShellPath.h"
 #include "engine/FolderShredder.h"
+#include "engine/OverallRange.h"
 #include "engine/ProgressControl.h"
 #include "engine/UserInteraction.h"
 #include "lang/LanguagePack.h"
@@ -51,15 +50,6 @@ unsigned long long CommandLineJob::TotalSize(const std::vector<std::string>& tar
             total += (static_cast<unsigned long long>(status.nFileSizeHigh) << 32) | status.nFileSizeLow;
     }
     return total;
-}
-
-int CommandLineJob::OverallRange(int passCount, unsigned long long totalSize) {
-    // Held at the largest range the bar takes rather than wrapping around.
-    const unsigned long long blocks = totalSize / 65536;
-    const unsigned long long passes = passCount > 0 ? static_cast<unsigned long long>(passCount) : 0;
-    if (passes != 0 && blocks > static_cast<unsigned long long>(INT_MAX) / passes) return INT_MAX;
-    const unsigned long long range = (passes * totalSize) / 65536 + 1;
-    return range > static_cast<unsigned long long>(INT_MAX) ? INT_MAX : static_cast<int>(range);
 }
 
 void CommandLineJob::ReportNoObject(const std::string& target) {

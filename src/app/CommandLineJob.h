@@ -27,7 +27,6 @@ public:
 
     std::string ConfirmationText(const std::vector<std::string>& targets) const;
     static unsigned long long TotalSize(const std::vector<std::string>& targets);
-    static int OverallRange(int passCount, unsigned long long totalSize);
 
 private:
     void ReportNoObject(const std::string& target);

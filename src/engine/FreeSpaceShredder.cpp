@@ -1,7 +1,5 @@
 #include "engine/FreeSpaceShredder.h"
 
-#include <climits>
-
 #include "algorithms/AlgorithmList.h"
 #include "algorithms/WriteBuffer.h"
 #include "app/EngineState.h"
@@ -9,6 +7,7 @@
 #include "app/SettingsStore.h"
 #include "engine/DriveFreeSpace.h"
 #include "engine/FileShredder.h"
+#include "engine/OverallRange.h"
 #include "engine/ProgressControl.h"
 #include "engine/Report.h"
 #include "engine/TempFileTable.h"
@@ -24,16 +23,6 @@ constexpr DWORD kChunk = 65536;
 constexpr int kWritesPerFile = 16384;  // of 64 KiB: 1 GiB
 
 }  // namespace
-
-int32_t FreeSpaceOverallRange(uint64_t available, int32_t passes) {
-    if (passes <= 0) return 1;
-    const uint64_t count = static_cast<uint64_t>(passes);
-    const uint64_t blocks = available / kChunk;
-    if (blocks > static_cast<uint64_t>(INT_MAX) / count) return INT_MAX;
-    // Split so that passes x available cannot overflow 64 bits.
-    const uint64_t range = blocks * count + (available % kChunk) * count / kChunk + 1;
-    return range > static_cast<uint64_t>(INT_MAX) ? INT_MAX : static_cast<int32_t>(range);
-}
 
 bool FreeSpaceShredder::Warned() {
     if (context_.state.runMode) return true;
@@ -87,7 +76,7 @@ int FreeSpaceShredder::ShredFreeSpace(const std::string& root) {
         return 0;
     }
     const int32_t passes = context_.algorithms.at(static_cast<size_t>(method)).passCount() + (method != 0 ? 1 : 0);
-    context_.state.overallRange = FreeSpaceOverallRange(space.available, passes);
+    context_.state.overallRange = OverallRange(passes, space.available);
     if (!ShowProgressDialog(context_)) return 0;
 
     RunInDialog(table, folder.path(), driveName, method);

@@ -52,6 +52,3 @@ private:
     FileShredder& files_;
 };
 
-// Progress units of a job: one per 64 KiB write of every pass over the
-// available bytes, held at the largest range a bar takes.
-int32_t FreeSpaceOverallRange(uint64_t available, int32_t passes);

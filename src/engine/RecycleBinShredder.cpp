@@ -1,7 +1,6 @@
 #include "engine/RecycleBinShredder.h"
 
 #include "algorithms/AlgorithmList.h"
-#include "app/CommandLineJob.h"
 #include "app/EngineState.h"
 #include "app/MachineFacts.h"
 #include "app/SettingsStore.h"
@@ -9,6 +8,7 @@
 #include "engine/FolderLinkGuard.h"
 #include "engine/FolderListing.h"
 #include "engine/FolderShredder.h"
+#include "engine/OverallRange.h"
 #include "engine/ProgressControl.h"
 #include "engine/Report.h"
 #include "engine/UserInteraction.h"
@@ -83,7 +83,7 @@ void RecycleBinShredder::Run() {
     const long long method = state.runMode ? state.runMethod : context_.settings.Read(setting::kMethod);
     const int passes = context_.algorithms.AtOrFirst(method).passCount();
     state.overallRange =
-        CommandLineJob::OverallRange(passes, survey.bytes > 0 ? static_cast<unsigned long long>(survey.bytes) : 0);
+        OverallRange(passes, survey.bytes > 0 ? static_cast<uint64_t>(survey.bytes) : 0);
 
     if (survey.items == 0) {
         Report(context_, context_.texts.Text(9015), MB_OK | MB_ICONINFORMATION);

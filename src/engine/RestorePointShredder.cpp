@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <cstring>
 
@@ -16,6 +15,7 @@
 #include "engine/FolderLinkGuard.h"
 #include "engine/FolderListing.h"
 #include "engine/FolderShredder.h"
+#include "engine/OverallRange.h"
 #include "engine/ProgressControl.h"
 #include "engine/Report.h"
 #include "engine/UserInteraction.h"
@@ -77,11 +77,6 @@ bool RemoveFolder(const std::string& path, int& error) {
     if (::_rmdir(path.c_str()) == 0) return true;
     error = errno;
     return false;
-}
-
-int32_t OverallRange(int32_t passCount, uint64_t bytes) {
-    const uint64_t range = ((static_cast<uint64_t>(passCount) * bytes) >> 16) + 1;
-    return range > static_cast<uint64_t>(INT32_MAX) ? INT32_MAX : static_cast<int32_t>(range);
 }
 
 }  // namespace

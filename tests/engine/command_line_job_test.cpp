@@ -8,6 +8,7 @@
 
 #include "app/CommandLineJob.h"
 #include "engine/FolderShredder.h"
+#include "engine/OverallRange.h"
 #include "support/TestEngine.h"
 #include "support/TestFolder.h"
 
@@ -118,9 +119,9 @@ TEST_F(CommandLineJobTest, TargetWordsAreNeverTakenForPaths) {
 }
 
 TEST(CommandLineJobRange, HugeTotalsDoNotWrapAround) {
-    EXPECT_EQ(CommandLineJob::OverallRange(3, 200000), 10);
-    EXPECT_EQ(CommandLineJob::OverallRange(7, 1ULL << 50), INT_MAX);
-    EXPECT_EQ(CommandLineJob::OverallRange(1, 0), 1);
+    EXPECT_EQ(OverallRange(3, 200000), 10);
+    EXPECT_EQ(OverallRange(7, 1ULL << 50), INT_MAX);
+    EXPECT_EQ(OverallRange(1, 0), 1);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <set>
 
 #include "engine/FreeSpaceShredder.h"
+#include "engine/OverallRange.h"
 #include "engine/TempFileSlot.h"
 #include "support/TestEngine.h"
 #include "support/TestFolder.h"
@@ -122,7 +123,7 @@ TEST_F(FreeSpaceTest, OneFilePerGibibyteAvailable) {
     EXPECT_EQ(engine.ui.progress.overallHigh, 131073);
     EXPECT_EQ(Statuses().at(6), folder + "\\SHRED002.TMP (3 of 3)") << "empty files are shredded too";
     ExpectNothingLeft();
-    EXPECT_EQ(FreeSpaceOverallRange(uint64_t{1} << 62, 4), INT_MAX) << "held, not wrapped";
+    EXPECT_EQ(OverallRange(4, uint64_t{1} << 62), INT_MAX) << "held, not wrapped";
 }
 
 TEST_F(FreeSpaceTest, WarningsAreAskedOnlyOutsideTheRunMode) {
