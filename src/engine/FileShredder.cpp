@@ -4,6 +4,7 @@
 #include "app/ActivityLog.h"
 #include "algorithms/WriteBuffer.h"
 #include "app/Clock.h"
+#include "engine/ChosenMethod.h"
 #include "app/EngineState.h"
 #include "app/SettingsStore.h"
 #include "engine/FileNameParts.h"
@@ -32,9 +33,7 @@ bool SeekToStart(HANDLE file) {
 }  // namespace
 
 const ShredAlgorithm& FileShredder::ChosenAlgorithm() const {
-    const long long position =
-        context_.state.runMode ? context_.state.runMethod : context_.settings.Read(setting::kMethod);
-    return context_.algorithms.AtOrFirst(position);
+    return ChosenShredAlgorithm(context_);
 }
 
 bool FileShredder::StartItem() {

@@ -5,6 +5,7 @@
 #include "app/EngineState.h"
 #include "app/MachineFacts.h"
 #include "app/SettingsStore.h"
+#include "engine/ChosenMethod.h"
 #include "engine/DriveFreeSpace.h"
 #include "engine/FileShredder.h"
 #include "engine/OverallRange.h"
@@ -33,14 +34,6 @@ bool FreeSpaceShredder::Warned() {
     return context_.ui.ShowMessage(context_.texts.Text(9027), context_.texts.Text(9063), flags) == IDOK;
 }
 
-int FreeSpaceShredder::MethodIndex() const {
-    const long long position =
-        context_.state.runMode ? context_.state.runMethod : context_.settings.Read(setting::kMethod);
-    // A position past the list means the first algorithm, as for the overwrite engine.
-    if (position < 0 || position >= static_cast<long long>(context_.algorithms.count())) return 0;
-    return static_cast<int>(position);
-}
-
 bool FreeSpaceShredder::SpaceIsUsable(const std::string& driveName, const DriveSpace& space) {
     if (space.available == 0) {
         const int id = space.free != 0 ? 9045 : 9046;
@@ -55,7 +48,7 @@ bool FreeSpaceShredder::SpaceIsUsable(const std::string& driveName, const DriveS
 
 int FreeSpaceShredder::ShredFreeSpace(const std::string& root) {
     if (!Warned()) return 0;
-    const int method = MethodIndex();
+    const int method = static_cast<int>(ChosenMethodIndex(context_));
     const std::string driveName = root.substr(0, 2);
     context_.state.cancelRequested = false;
 

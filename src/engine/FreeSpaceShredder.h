@@ -40,7 +40,6 @@ public:
 private:
     static int Flushed(TempFileSlot& slot, int result);
     bool Warned();
-    int MethodIndex() const;
     bool SpaceIsUsable(const std::string& driveName, const DriveSpace& space);
     void RunInDialog(TempFileTable& table, const std::string& folder, const std::string& driveName, int method);
     size_t FillDrive(TempFileTable& table, const std::string& folder, int method, bool& filled);

@@ -4,6 +4,7 @@
 #include "app/EngineState.h"
 #include "app/MachineFacts.h"
 #include "app/SettingsStore.h"
+#include "engine/ChosenMethod.h"
 #include "engine/FileShredder.h"
 #include "engine/FolderLinkGuard.h"
 #include "engine/FolderListing.h"
@@ -80,8 +81,7 @@ void RecycleBinShredder::Run() {
     Survey survey;
     if (!SurveyBins(survey)) return;
 
-    const long long method = state.runMode ? state.runMethod : context_.settings.Read(setting::kMethod);
-    const int passes = context_.algorithms.AtOrFirst(method).passCount();
+    const int passes = ChosenShredAlgorithm(context_).passCount();
     state.overallRange =
         OverallRange(passes, survey.bytes > 0 ? static_cast<uint64_t>(survey.bytes) : 0);
 

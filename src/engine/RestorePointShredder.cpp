@@ -12,6 +12,7 @@
 #include "app/EngineState.h"
 #include "app/MachineFacts.h"
 #include "app/SettingsStore.h"
+#include "engine/ChosenMethod.h"
 #include "engine/FolderLinkGuard.h"
 #include "engine/FolderListing.h"
 #include "engine/FolderShredder.h"
@@ -136,8 +137,7 @@ void RestorePointShredder::ShredRestorePointFolders(const std::vector<std::strin
     // What the walk passes over is not counted: behind a link lies anything.
     for (const std::string& folder : folderList)
         if (Classify(ParentOf(folder), folder) == Found::OwnFolder) total += FolderShredder::GetFolderSize(folder);
-    const int32_t method = state.runMode ? state.runMethod : context_.settings.Read(setting::kMethod);
-    state.overallRange = OverallRange(context_.algorithms.AtOrFirst(method).passCount(), total);
+    state.overallRange = OverallRange(ChosenShredAlgorithm(context_).passCount(), total);
 
     for (const std::string& folder : folderList) {
         ShredListedFolder(folder);
