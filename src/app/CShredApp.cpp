@@ -10,6 +10,7 @@
 #include "app/Settings.h"
 #include "app/SystemVersion.h"
 #include "app/UserSid.h"
+#include "engine/Report.h"
 #include "engine/WmiRestorePointSource.h"
 #include "lang/TextFill.h"
 #include "ui/RecycleBinShredAction.h"
@@ -62,12 +63,7 @@ void CShredApp::LoadAlgorithms() {
     store_.LoadCustomAlgorithms(algorithms_);
 }
 
-void CShredApp::ReportStartupError(const std::string& text) {
-    if (state_.runMode)
-        log_.Write(text);
-    else
-        ::MessageBoxA(nullptr, text.c_str(), programCaption_.c_str(), MB_OK | MB_ICONERROR);
-}
+void CShredApp::ReportStartupError(const std::string& text) { Report(context_, text, MB_OK | MB_ICONERROR); }
 
 bool CShredApp::TakeInstanceMutex() {
     if (instanceMutex_.Claim()) return true;

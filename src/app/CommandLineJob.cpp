@@ -9,6 +9,7 @@
 #include "engine/FolderShredder.h"
 #include "engine/OverallRange.h"
 #include "engine/ProgressControl.h"
+#include "engine/Report.h"
 #include "engine/UserInteraction.h"
 #include "lang/LanguagePack.h"
 #include "lang/TextFill.h"
@@ -53,11 +54,7 @@ unsigned long long CommandLineJob::TotalSize(const std::vector<std::string>& tar
 }
 
 void CommandLineJob::ReportNoObject(const std::string& target) {
-    const std::string text = ReplaceAll(context_.texts.Text(9053), "%s", target);
-    if (context_.state.runMode)
-        context_.log.Write(text);
-    else
-        context_.ui.ShowMessage(text, context_.programCaption, MB_OK);
+    Report(context_, ReplaceAll(context_.texts.Text(9053), "%s", target), MB_OK);
 }
 
 void CommandLineJob::RunCommandLineJob(const std::vector<std::string>& targets, int methodIndex) {
