@@ -7,13 +7,13 @@
 #include "app/MachineProbe.h"
 #include "app/RecycleBinApis.h"
 #include "app/SchedulerComponent.h"
-#include "app/Settings.h"
+#include "engine/Settings.h"
 #include "app/SystemVersion.h"
 #include "app/UserSid.h"
 #include "engine/Report.h"
 #include "engine/WmiRestorePointSource.h"
 #include "lang/TextFill.h"
-#include "ui/RecycleBinShredAction.h"
+#include "engine/RecycleBinShredAction.h"
 
 namespace {
 constexpr COLORREF kDialogBackground = RGB(255, 189, 252);

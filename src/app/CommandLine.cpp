@@ -3,8 +3,8 @@
 #include <cctype>
 #include <climits>
 
-#include "app/ActivityLog.h"
-#include "app/EngineState.h"
+#include "engine/ActivityLog.h"
+#include "engine/EngineState.h"
 
 int ParseSwitchValue(const std::string& text) {
     size_t at = 0;

@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "algorithms/AlgorithmList.h"
-#include "app/ActivityLog.h"
-#include "app/EngineState.h"
+#include "engine/ActivityLog.h"
+#include "engine/EngineState.h"
 #include "app/ShellPath.h"
 #include "engine/FolderShredder.h"
 #include "engine/OverallRange.h"

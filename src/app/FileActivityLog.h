@@ -4,7 +4,7 @@
 // written is lost silently.
 #include <string>
 
-#include "app/ActivityLog.h"
+#include "engine/ActivityLog.h"
 
 class FileActivityLog final : public ActivityLog {
 public:

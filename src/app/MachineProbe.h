@@ -3,7 +3,7 @@
 // interactive walk must never enter, and which drives are local fixed drives.
 #include <string>
 
-#include "app/MachineFacts.h"
+#include "engine/MachineFacts.h"
 
 // The folder of the running executable, without a trailing separator.
 std::string ProgramFolder();

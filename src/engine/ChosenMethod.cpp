@@ -1,8 +1,8 @@
 #include "engine/ChosenMethod.h"
 
 #include "algorithms/AlgorithmList.h"
-#include "app/EngineState.h"
-#include "app/SettingsStore.h"
+#include "engine/EngineState.h"
+#include "engine/SettingsStore.h"
 
 size_t ChosenMethodIndex(const EngineContext& context) {
     const long long position =

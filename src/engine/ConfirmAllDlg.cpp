@@ -2,11 +2,11 @@
 
 #include <vector>
 
-#include "app/EngineState.h"
+#include "engine/EngineState.h"
 #include "engine/UserInteraction.h"
 #include "lang/LanguagePack.h"
 #include "res/resource.h"
-#include "ui/SkinEngine.h"
+#include "win/SkinEngine.h"
 
 namespace {
 

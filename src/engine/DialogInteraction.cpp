@@ -4,11 +4,11 @@
 
 #include <commctrl.h>
 
-#include "app/EngineState.h"
+#include "engine/EngineState.h"
 #include "engine/ConfirmAllDlg.h"
 #include "engine/ShredProgressDlg.h"
-#include "ui/NoSkinEngine.h"
-#include "ui/NoticeDlg.h"
+#include "win/NoSkinEngine.h"
+#include "engine/NoticeDlg.h"
 #include "win/SystemErrorText.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "engine/DriveFreeSpace.h"
 
-#include "app/KernelEntryPoints.h"
+#include "engine/KernelEntryPoints.h"
 
 DriveSpace QueryDriveFreeSpace(const KernelEntryPoints& kernel, const std::string& path) {
     DriveSpace space;

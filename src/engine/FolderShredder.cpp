@@ -6,9 +6,9 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app/EngineState.h"
-#include "app/MachineFacts.h"
-#include "app/SettingsStore.h"
+#include "engine/EngineState.h"
+#include "engine/MachineFacts.h"
+#include "engine/SettingsStore.h"
 #include "engine/FolderLinkGuard.h"
 #include "engine/FolderListing.h"
 #include "engine/FreeSpaceJob.h"

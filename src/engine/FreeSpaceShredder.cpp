@@ -2,9 +2,9 @@
 
 #include "algorithms/AlgorithmList.h"
 #include "algorithms/WriteBuffer.h"
-#include "app/EngineState.h"
-#include "app/MachineFacts.h"
-#include "app/SettingsStore.h"
+#include "engine/EngineState.h"
+#include "engine/MachineFacts.h"
+#include "engine/SettingsStore.h"
 #include "engine/ChosenMethod.h"
 #include "engine/DriveFreeSpace.h"
 #include "engine/FileShredder.h"

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/EngineState.h"
+#include "engine/EngineState.h"
 #include "engine/Report.h"
 #include "engine/UserInteraction.h"
 #include "lang/LanguagePack.h"

@@ -1,9 +1,9 @@
 #include "engine/RecycleBinShredder.h"
 
 #include "algorithms/AlgorithmList.h"
-#include "app/EngineState.h"
-#include "app/MachineFacts.h"
-#include "app/SettingsStore.h"
+#include "engine/EngineState.h"
+#include "engine/MachineFacts.h"
+#include "engine/SettingsStore.h"
 #include "engine/ChosenMethod.h"
 #include "engine/FileShredder.h"
 #include "engine/FolderLinkGuard.h"

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "app/ActivityLog.h"
-#include "app/EngineState.h"
+#include "engine/ActivityLog.h"
+#include "engine/EngineState.h"
 #include "engine/UserInteraction.h"
 
 int Report(EngineContext& context, const std::string& text, unsigned flags) {

@@ -9,9 +9,9 @@
 #include <cstring>
 
 #include "algorithms/AlgorithmList.h"
-#include "app/EngineState.h"
-#include "app/MachineFacts.h"
-#include "app/SettingsStore.h"
+#include "engine/EngineState.h"
+#include "engine/MachineFacts.h"
+#include "engine/SettingsStore.h"
 #include "engine/ChosenMethod.h"
 #include "engine/FolderLinkGuard.h"
 #include "engine/FolderListing.h"

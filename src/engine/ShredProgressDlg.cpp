@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/EngineState.h"
+#include "engine/EngineState.h"
 #include "lang/LanguagePack.h"
 #include "res/resource.h"
 

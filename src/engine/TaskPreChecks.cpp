@@ -1,8 +1,8 @@
 // The pre-checks that run when files or folders are put into a scheduled
 // task. They only read the tree; what they decide reaches the task's command
 // line through the "Folder" and "Remove" settings.
-#include "app/EngineState.h"
-#include "app/SettingsStore.h"
+#include "engine/EngineState.h"
+#include "engine/SettingsStore.h"
 #include "engine/FolderListing.h"
 #include "engine/FolderShredder.h"
 #include "engine/UserInteraction.h"

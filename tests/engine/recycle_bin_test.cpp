@@ -21,7 +21,7 @@
 #include "engine/ShellRecycleBin.h"
 #include "support/TestEngine.h"
 #include "support/TestFolder.h"
-#include "ui/RecycleBinShredAction.h"
+#include "engine/RecycleBinShredAction.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/EngineState.h"
+#include "engine/EngineState.h"
 #include "engine/UserInteraction.h"
 
 struct ShownMessage {

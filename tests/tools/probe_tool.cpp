@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/KernelEntryPoints.h"
+#include "engine/KernelEntryPoints.h"
 #include "app/MachineProbe.h"
 #include "app/RecycleBinApis.h"
 #include "app/SystemVersion.h"

@@ -1,7 +1,7 @@
 // The four-answer box as a real window, driven by posted messages.
 #include <gtest/gtest.h>
 
-#include "app/EngineState.h"
+#include "engine/EngineState.h"
 #include "engine/ConfirmAllDlg.h"
 #include "engine/DialogInteraction.h"
 #include "lang/LanguagePack.h"

@@ -12,8 +12,8 @@
 
 #include "lang/LanguagePack.h"
 #include "res/resource.h"
-#include "ui/NoticeDlg.h"
-#include "ui/SkinEngine.h"
+#include "engine/NoticeDlg.h"
+#include "win/SkinEngine.h"
 
 namespace {
 

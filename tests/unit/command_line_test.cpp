@@ -3,7 +3,7 @@
 #include <climits>
 
 #include "app/CommandLine.h"
-#include "app/EngineState.h"
+#include "engine/EngineState.h"
 #include "support/TestEngine.h"
 
 namespace {

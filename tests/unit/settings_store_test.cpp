@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/SettingsStore.h"
+#include "engine/SettingsStore.h"
 
 namespace {
 

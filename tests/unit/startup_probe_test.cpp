@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include "app/DriveInfo.h"
+#include "engine/DriveInfo.h"
 #include "app/InstanceMutex.h"
-#include "app/KernelEntryPoints.h"
+#include "engine/KernelEntryPoints.h"
 #include "app/RecycleBinApis.h"
 #include "app/SchedulerComponent.h"
 #include "app/SystemVersion.h"

@@ -1,4 +1,4 @@
-#include "app/SettingsStore.h"
+#include "engine/SettingsStore.h"
 
 #include <windows.h>
 

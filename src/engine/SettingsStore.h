@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/Settings.h"
+#include "engine/Settings.h"
 
 class SettingsStore {
 public:

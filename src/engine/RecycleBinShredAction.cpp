@@ -1,7 +1,7 @@
-#include "ui/RecycleBinShredAction.h"
+#include "engine/RecycleBinShredAction.h"
 
-#include "app/EngineState.h"
-#include "app/SettingsStore.h"
+#include "engine/EngineState.h"
+#include "engine/SettingsStore.h"
 #include "engine/RecycleBinShredder.h"
 #include "engine/UserInteraction.h"
 

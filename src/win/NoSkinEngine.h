@@ -1,7 +1,7 @@
 #pragma once
 // This build has no skin engine: windows keep their own look. The windows
 // still hand themselves over, so an engine can be added without touching them.
-#include "ui/SkinEngine.h"
+#include "win/SkinEngine.h"
 
 class NoSkinEngine final : public SkinEngine {
 public:

@@ -1,4 +1,4 @@
-#include "algorithms/AlgorithmKeyDeletion.h"
+#include "engine/AlgorithmKeyDeletion.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#include "ui/NoticeDlg.h"
+#include "engine/NoticeDlg.h"
 
 #include "lang/LanguagePack.h"
 #include "res/resource.h"
-#include "ui/SkinEngine.h"
+#include "win/SkinEngine.h"
 
 NoticeDlg::NoticeDlg(Mode mode, const LanguagePack& texts, std::string caption, SkinEngine& skin,
                      const win::DialogLook* look)

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/DriveInfo.h"
-#include "app/KernelEntryPoints.h"
+#include "engine/DriveInfo.h"
+#include "engine/KernelEntryPoints.h"
 
 struct MachineFacts {
     std::string programFolder;                  // folder of the executable, no trailing separator

@@ -1,4 +1,4 @@
-#include "app/DriveInfo.h"
+#include "engine/DriveInfo.h"
 
 #include <windows.h>
 

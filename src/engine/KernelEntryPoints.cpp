@@ -1,4 +1,4 @@
-#include "app/KernelEntryPoints.h"
+#include "engine/KernelEntryPoints.h"
 
 namespace {
 
