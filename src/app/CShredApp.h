@@ -67,6 +67,9 @@ public:
     RestorePointShredder& restorePointJobs() { return restorePointJobs_; }
     std::vector<RestorePointRecord>& restorePoints() { return restorePoints_; }
     bool commandLineRun() const { return !commandLine_.targets().empty(); }
+    // The scheduling clients; null, or bound to nothing, without the component.
+    TaskSchedulerClient* scheduler() { return scheduler_.get(); }
+    TaskClient* currentTask() { return currentTask_.get(); }
 
 private:
     void LoadRestorePoints();

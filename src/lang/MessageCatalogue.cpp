@@ -187,6 +187,9 @@ const CatalogueEntry kCatalogue[] = {
     {14007, 0, "Sequence Number"},
     {14008, 0, "Type"},
     {14009, 0, "&Refresh List"},
+    // Scheduler page: a listed task that moved away or was removed elsewhere.
+    {15130, 0, "The selected task is no longer in the scheduler. The list of tasks has been refreshed; nothing was done."},
+    {15131, 0, "Some of the listed tasks were no longer in the scheduler. The others were deleted, and the list of tasks has been refreshed."},
 };
 
 }  // namespace
