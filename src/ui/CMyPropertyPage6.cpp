@@ -47,13 +47,15 @@ BOOL CMyPropertyPage6::OnInitDialog() {
 }
 
 bool CMyPropertyPage6::OnSetActive() {
-    if (parts_.machine.schedulerUnavailable || !tasks_.Usable())
+    if (!Available())
         DisablePage();
     else
         FillList();
     SetPageCaptions(parts_.texts, Handle(), kCaptions);
     return true;
 }
+
+bool CMyPropertyPage6::Available() const { return !parts_.machine.schedulerUnavailable && tasks_.Usable(); }
 
 void CMyPropertyPage6::DisablePage() {
     ::EnumChildWindows(Handle(), &DisableChild, 0);
@@ -70,7 +72,8 @@ void CMyPropertyPage6::FillList() {
 }
 
 bool CMyPropertyPage6::OnCommand(WORD id, WORD code, HWND) {
-    if (code != BN_CLICKED) return false;
+    // A disabled page does nothing, whatever reaches it.
+    if (code != BN_CLICKED || !Available()) return false;
     switch (id) {
     case IDC_TASK_PROPERTIES: Act(&ScheduledTasks::Properties); return true;
     case IDC_TASK_RUN_NOW: Act(&ScheduledTasks::Run); return true;
@@ -88,7 +91,6 @@ int CMyPropertyPage6::SelectedRow() {
 }
 
 void CMyPropertyPage6::Act(ScheduledTasks::Outcome (ScheduledTasks::*action)(size_t)) {
-    if (!tasks_.Usable()) return;
     const int row = SelectedRow();
     if (row < 0) return;
     if ((tasks_.*action)(static_cast<size_t>(row)) == ScheduledTasks::Outcome::Gone) {
@@ -100,7 +102,6 @@ void CMyPropertyPage6::Act(ScheduledTasks::Outcome (ScheduledTasks::*action)(siz
 }
 
 void CMyPropertyPage6::DeleteAll() {
-    if (!tasks_.Usable()) return;
     if (parts_.ui.ShowMessage(parts_.texts.Text(9029), parts_.texts.Text(9064),
                               MB_YESNO | MB_ICONHAND | MB_DEFBUTTON2) != IDYES)
         return;

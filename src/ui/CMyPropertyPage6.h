@@ -51,6 +51,8 @@ private:
     void ViewLog();
     void TaskGone(int messageId);
     void ShowError(int messageId);
+    // False without the component: the page is then disabled as a whole.
+    bool Available() const;
     void DisablePage();
 
     Parts parts_;
