@@ -4,6 +4,7 @@
     encode_pack.py <UTF-8 source> <output>
 
 A character that Windows-1252 cannot hold stops the build with its line.
+Comment lines (";") are for the sources only and are left out.
 """
 import sys
 
@@ -14,6 +15,8 @@ def main() -> int:
         lines = handle.read().splitlines()
     encoded = []
     for number, line in enumerate(lines, 1):
+        if line.lstrip().startswith(";"):
+            continue
         try:
             encoded.append(line.encode("cp1252"))
         except UnicodeEncodeError as error:
