@@ -142,6 +142,18 @@ def check_flag(path, problems):
         problems.append(f"only {opaque} pixels are not transparent black")
 
 
+def check_sources(folder, catalogue):
+    """A source key the catalogue lacks must belong to work still landing."""
+    failed = False
+    for name in sorted(f for f in os.listdir(folder) if f.endswith(".ini")):
+        for number, line in enumerate(open(os.path.join(folder, name), encoding="utf-8"), 1):
+            key = line.split("=", 1)[0].strip()
+            if "=" in line and key.isdigit() and int(key) not in catalogue and not 15001 <= int(key) <= 15199:
+                print(f"lang-packs/{name}:{number}: {key} is in no catalogue range")
+                failed = True
+    return failed
+
+
 def faults_are_found(values, catalogue, windows):
     """Each kind of damage to a sound pack must be reported."""
     faults = {
@@ -188,6 +200,7 @@ def main() -> int:
     failed = bool(unknown)
     if unknown:
         print(f"windows.txt names identifiers the catalogue lacks: {sorted(unknown)}")
+    failed = check_sources(os.path.join(root, "lang-packs"), catalogue) or failed
     packs = sorted(f for f in os.listdir(lang) if f.lower().endswith(".ini"))
     if not {"German.ini", "French.ini", "English.ini"} <= set(packs):
         print(f"packs found: {packs}")
