@@ -154,6 +154,20 @@ def check_sources(folder, catalogue):
     return failed
 
 
+def check_caption_uses(src, windows):
+    """Every identifier the program reads as a caption is listed as one."""
+    listed = {i for ids in windows.values() for i in ids}
+    used = set()
+    for folder, _, files in os.walk(src):
+        for name in files:
+            if name.endswith((".cpp", ".h")):
+                text = open(os.path.join(folder, name), encoding="utf-8", errors="replace").read()
+                used |= {int(i) for i in re.findall(r"\b(?:SetDlgItem|Caption)\((\d{4,5})\b", text)}
+    for key in sorted(used - listed):
+        print(f"{key} is read as a caption but windows.txt does not list it")
+    return bool(used - listed)
+
+
 def faults_are_found(values, catalogue, windows):
     """Each kind of damage to a sound pack must be reported."""
     faults = {
@@ -201,6 +215,7 @@ def main() -> int:
     if unknown:
         print(f"windows.txt names identifiers the catalogue lacks: {sorted(unknown)}")
     failed = check_sources(os.path.join(root, "lang-packs"), catalogue) or failed
+    failed = check_caption_uses(os.path.join(root, "src"), windows) or failed
     packs = sorted(f for f in os.listdir(lang) if f.lower().endswith(".ini"))
     if not {"German.ini", "French.ini", "English.ini"} <= set(packs):
         print(f"packs found: {packs}")
