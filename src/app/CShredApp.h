@@ -28,6 +28,8 @@
 #include "lang/LanguagePack.h"
 #include "scheduler/TaskClient.h"
 #include "scheduler/TaskSchedulerClient.h"
+#include "scheduler/TaskNamePrompt.h"
+#include "scheduler/TaskScheduling.h"
 #include "win/NoSkinEngine.h"
 #include "win/DialogLook.h"
 
@@ -43,6 +45,9 @@ public:
     // Answers the process exit code.
     int ExitInstance();
 
+    // Task creation for the pages' Schedule buttons and the wizard.
+    TaskScheduling& tasks() { return tasks_; }
+
 private:
     void LoadRestorePoints();
     void ReportRestorePointFailure();
@@ -50,6 +55,7 @@ private:
     void LoadAlgorithms();
     bool TakeInstanceMutex();
     bool CheckSchedulerComponent(bool commandLineRun);
+    void BindScheduler(bool commandLineRun);
     void CheckShellLibrary();
     bool LoadKernelEntryPoints();
     bool ProbeSystemVersion(bool anyNtfs);
@@ -88,6 +94,8 @@ private:
     // Only while the scheduling component is installed.
     std::unique_ptr<TaskSchedulerClient> scheduler_;
     std::unique_ptr<TaskClient> currentTask_;
+    DialogTaskNamePrompt taskNamePrompt_{texts_, programCaption_, skin_, &look_};
+    TaskScheduling tasks_{context_, folders_, taskNamePrompt_};
     bool comInitialised_ = false;
     int exitCode_ = 0;
 };
