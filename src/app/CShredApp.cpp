@@ -84,8 +84,8 @@ bool CShredApp::CheckSchedulerComponent(bool commandLineRun) {
 // A class that is registered but cannot be made is as good as missing: no
 // client bound to nothing is kept.
 void CShredApp::BindScheduler(bool commandLineRun) {
-    auto scheduler = std::make_unique<TaskSchedulerClient>();
-    if (!scheduler->CreateDispatch(kSchedulerProgId)) {
+    std::unique_ptr<TaskSchedulerClient> scheduler = BindSchedulerClient();
+    if (!scheduler) {
         if (!commandLineRun)
             ::MessageBoxA(nullptr, texts_.Text(9060).c_str(), programCaption_.c_str(), MB_OK | MB_ICONERROR);
         machine_.schedulerUnavailable = true;
