@@ -47,6 +47,8 @@ public:
 
     // Task creation for the pages' Schedule buttons and the wizard.
     TaskScheduling& tasks() { return tasks_; }
+    // The window the task-name dialog is modal over (the main window).
+    void SetTaskDialogOwner(HWND owner) { taskNamePrompt_.SetOwner(owner); }
 
 private:
     void LoadRestorePoints();
