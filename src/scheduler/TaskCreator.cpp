@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "engine/EngineState.h"
 #include "engine/MachineFacts.h"
-#include "engine/Settings.h"
 #include "engine/SettingsStore.h"
 #include "engine/UserInteraction.h"
 #include "lang/LanguagePack.h"

@@ -15,6 +15,7 @@
 #include "scheduler/TaskScheduling.h"
 #include "support/FakeTaskScheduler.h"
 #include "support/TestEngine.h"
+#include "support/TestFolder.h"
 #include "win/NoSkinEngine.h"
 
 namespace {
@@ -199,6 +200,34 @@ TEST_F(TaskNameDialogTest, CancelCreatesNothingAndTheNextShowingStartsEmpty) {
     again.join();
     EXPECT_EQ(second.field, "");
     EXPECT_EQ(fake->Count(), 2u);
+}
+
+TEST_F(TaskNameDialogTest, TitleAndCaptionsComeFromTheLanguagePackAsTheyStand) {
+    TestFolder folder;
+    ASSERT_TRUE(::CreateDirectoryA((folder / "Lang").c_str(), nullptr));
+    const std::string longTitle(150, 'T');
+    const std::string pack = "[Korvex Language Pack]\r\n10000=" + longTitle +
+                             "\r\n10001=Name#please\r\n10002=Fine\r\n10003=Never mind\r\n";
+    WriteBytes(folder / "Lang\\Pirate.ini", std::vector<uint8_t>(pack.begin(), pack.end()));
+    engine.texts = LanguagePack(folder.path(), "Pirate");
+    Seen seen;
+    std::thread person([&] {
+        HWND dialog = WaitForDialog(longTitle.substr(0, 99).c_str());
+        if (dialog == nullptr) return;
+        seen.found = true;
+        seen.title = TextOf(dialog);
+        seen.prompt = TextOf(::GetDlgItem(dialog, IDC_TASK_NAME_PROMPT));
+        seen.ok = TextOf(::GetDlgItem(dialog, IDOK));
+        seen.cancel = TextOf(::GetDlgItem(dialog, IDCANCEL));
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(tasks.CreateTask(), "");
+    person.join();
+    ASSERT_TRUE(seen.found) << "the title is the pack's first 99 characters";
+    EXPECT_EQ(seen.title, longTitle.substr(0, 99));
+    EXPECT_EQ(seen.prompt, "Name#please") << "a caption keeps its #";
+    EXPECT_EQ(seen.ok, "Fine");
+    EXPECT_EQ(seen.cancel, "Never mind");
 }
 
 }  // namespace
