@@ -31,8 +31,14 @@ need_packages() {
 }
 
 configure_and_build() {
+    # A compiler cache, when the machine has one, lets several checkouts share their objects.
+    local launcher=()
+    if command -v ccache >/dev/null; then
+        export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$ROOT_DIR}
+        launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    fi
     cmake -S "$ROOT_DIR" -B "$BUILD_DIR" -G Ninja \
-        -DCMAKE_TOOLCHAIN_FILE="$ROOT_DIR/cmake/toolchain-i686-mingw.cmake" "$@"
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT_DIR/cmake/toolchain-i686-mingw.cmake" "${launcher[@]}" "$@"
     cmake --build "$BUILD_DIR"
 }
 

@@ -131,7 +131,7 @@ bool CShredApp::ProbeSystemVersion(bool anyNtfs) {
     return true;
 }
 
-bool CShredApp::InitInstance(const std::string& commandLine) {
+bool CShredApp::InitInstance(const std::string& commandLine, InteractiveWindows* windows) {
     LoadRestorePoints();
     // This build hosts no ActiveX controls: there is no skin engine and the
     // splash window draws itself.
@@ -166,17 +166,20 @@ bool CShredApp::InitInstance(const std::string& commandLine) {
     if (!ProbeSystemVersion(anyNtfs)) return false;
 
     if (hasTargets) {
+        if (windows != nullptr) windows->CreateHiddenMainWindow();
         CommandLineJob job(context_, folders_, wordJobs_);
         job.RunCommandLineJob(commandLine_.targets(), methodIndex_);
         return false;  // the job is the whole run
     }
-    RunInteractive();
+    RunInteractive(windows);
     return false;
 }
 
-// The splash and the main window come with the main window's own work; until
-// then an interactive start ends here, after its checks.
-void CShredApp::RunInteractive() {}
+void CShredApp::RunInteractive(InteractiveWindows* windows) {
+    if (windows == nullptr) return;
+    windows->ShowSplash();
+    windows->RunMainWindow();
+}
 
 int CShredApp::ExitInstance() {
     ui_.CloseProgress();

@@ -14,6 +14,7 @@
 #include "engine/EngineState.h"
 #include "app/FileActivityLog.h"
 #include "app/InstanceMutex.h"
+#include "app/InteractiveWindows.h"
 #include "engine/MachineFacts.h"
 #include "engine/SettingsStore.h"
 #include "engine/DialogInteraction.h"
@@ -40,11 +41,34 @@ public:
     CShredApp(const CShredApp&) = delete;
     CShredApp& operator=(const CShredApp&) = delete;
 
-    // commandLine: the text after the program name. False ends the program.
-    bool InitInstance(const std::string& commandLine);
+    // commandLine: the text after the program name; windows: the main window
+    // and the splash (none: an interactive start ends after its checks).
+    // False ends the program.
+    bool InitInstance(const std::string& commandLine, InteractiveWindows* windows = nullptr);
     // Answers the process exit code.
     int ExitInstance();
 
+    // What the windows and pages work with.
+    EngineContext& context() { return context_; }
+    EngineState& state() { return state_; }
+    SettingsStore& settings() { return settings_; }
+    LanguagePack& texts() { return texts_; }
+    std::string& programCaption() { return programCaption_; }
+    int& methodIndex() { return methodIndex_; }
+    AlgorithmList& algorithms() { return algorithms_; }
+    AlgorithmStore& algorithmStore() { return store_; }
+    MachineFacts& machine() { return machine_; }
+    UserInteraction& ui() { return ui_; }
+    DialogInteraction& dialogs() { return ui_; }
+    const win::DialogLook& look() const { return look_; }
+    SkinEngine& skin() { return skin_; }
+    FileShredder& files() { return files_; }
+    FolderShredder& folders() { return folders_; }
+    FreeSpaceShredder& freeSpace() { return freeSpace_; }
+    RecycleBinShredder& recycleBin() { return recycleBin_; }
+    RestorePointShredder& restorePointJobs() { return restorePointJobs_; }
+    std::vector<RestorePointRecord>& restorePoints() { return restorePoints_; }
+    bool commandLineRun() const { return !commandLine_.targets().empty(); }
     // Task creation for the pages' Schedule buttons and the wizard.
     TaskScheduling& tasks() { return tasks_; }
     // The window the task-name dialog is modal over (the main window).
@@ -61,7 +85,7 @@ private:
     void CheckShellLibrary();
     bool LoadKernelEntryPoints();
     bool ProbeSystemVersion(bool anyNtfs);
-    void RunInteractive();
+    void RunInteractive(InteractiveWindows* windows);
     // Start-up failures: a box, or the log in a silent run, where nobody
     // could close a box.
     void ReportStartupError(const std::string& text);

@@ -53,13 +53,17 @@ void Dialog::Close(INT_PTR result) {
         Destroy();
 }
 
+void Dialog::AttachToWindow(Dialog* self, HWND hwnd) { ::SetPropA(hwnd, kObjectProperty, self); }
+
+Dialog* Dialog::FromWindow(HWND hwnd) { return static_cast<Dialog*>(::GetPropA(hwnd, kObjectProperty)); }
+
 INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Dialog* self = nullptr;
     if (message == WM_INITDIALOG) {
         self = reinterpret_cast<Dialog*>(lParam);
-        ::SetPropA(hwnd, kObjectProperty, self);
+        AttachToWindow(self, hwnd);
     } else {
-        self = static_cast<Dialog*>(::GetPropA(hwnd, kObjectProperty));
+        self = FromWindow(hwnd);
     }
     return Route(self, hwnd, message, wParam, lParam);
 }

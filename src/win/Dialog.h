@@ -47,6 +47,11 @@ protected:
     virtual INT_PTR OnMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/) { return FALSE; }
 
     static INT_PTR Route(Dialog* self, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // For dialog procedures of their own (pages): ties the object to its
+    // window at WM_INITDIALOG, and finds it again for later messages.
+    static void AttachToWindow(Dialog* self, HWND hwnd);
+    static Dialog* FromWindow(HWND hwnd);
+    UINT TemplateId() const noexcept { return templateId_; }
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
