@@ -31,7 +31,6 @@ HRESULT TaskClient::Triggers(TriggerListClient& list) const {
     AutomationVariant result;
     const HRESULT hr = InvokeGet(kTriggers, result);
     list = FAILED(hr) ? TriggerListClient() : ObjectFrom<TriggerListClient>(result);
-    if (SUCCEEDED(hr) && !list.IsBound()) return DISP_E_TYPEMISMATCH;
     return hr;
 }
 

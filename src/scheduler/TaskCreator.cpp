@@ -81,6 +81,7 @@ HRESULT TaskCreator::TaskExists(const std::string& name, bool& exists) const {
 }
 
 HRESULT TaskCreator::RemoveByName(const std::string& name) {
+    if (!Available()) return OLE_E_BLANK;
     currentTask_->ReleaseDispatch();
     HRESULT hr = scheduler_->Refresh();
     if (FAILED(hr)) return hr;
@@ -95,9 +96,9 @@ std::string TaskCreator::Reason(HRESULT hr) const {
 }
 
 void TaskCreator::Discard(const std::string& name, HRESULT hr) {
-    // A refused Add left nothing behind; a failure after it left a task.
-    const bool added = currentTask_->IsBound();
-    const HRESULT removal = added ? RemoveByName(name) : S_OK;
+    // A refused Add left nothing behind, and a task of that name may be
+    // someone else's; once Add was taken, the task is there to remove.
+    const HRESULT removal = addTaken_ ? RemoveByName(name) : S_OK;
     const int messageId = FAILED(removal) ? 15054 : 15051;
     ShowError(ReplaceAll(context_.texts.Text(messageId), "%s", name) + "\n" + Reason(hr));
 }
@@ -112,6 +113,8 @@ HRESULT TaskCreator::AddTask(const std::string& name) {
     currentTask_->ReleaseDispatch();
     TaskClient task;
     HRESULT hr = scheduler_->Add(name, task);
+    addTaken_ = SUCCEEDED(hr);
+    if (SUCCEEDED(hr) && !task.IsBound()) hr = DISP_E_TYPEMISMATCH;  // taken, but no task handed back
     if (FAILED(hr)) return hr;
     *currentTask_ = std::move(task);
     hr = currentTask_->SetCreator(kCreator);
@@ -140,6 +143,7 @@ TaskCreator::Result TaskCreator::FinishTask(const std::string& name, const std::
         ShowError(context_.texts.Text(9060));
         return Result::Unavailable;
     }
+    addTaken_ = true;
     HRESULT hr = currentTask_->SetParameters(parameters);
     if (SUCCEEDED(hr)) hr = currentTask_->Commit(std::string());
     if (SUCCEEDED(hr) && editProperties) hr = currentTask_->EditProperties();
@@ -153,9 +157,11 @@ TaskCreator::Result TaskCreator::FinishTask(const std::string& name, const std::
 HRESULT TaskCreator::AddDailyTrigger() {
     TriggerListClient triggers;
     HRESULT hr = currentTask_->Triggers(triggers);
+    if (SUCCEEDED(hr) && !triggers.IsBound()) hr = DISP_E_TYPEMISMATCH;
     if (FAILED(hr)) return hr;
     TriggerClient trigger;
     hr = triggers.Add(trigger);
+    if (SUCCEEDED(hr) && !trigger.IsBound()) hr = DISP_E_TYPEMISMATCH;
     if (FAILED(hr)) return hr;
     const DATE now = AutomationDateNow();
     hr = trigger.SetTriggerType(TriggerClient::kDaily);

@@ -59,6 +59,7 @@ private:
     TaskNamePrompt& prompt_;
     TaskSchedulerClient* scheduler_ = nullptr;
     TaskClient* currentTask_ = nullptr;
+    bool addTaken_ = false;  // the last Add reached the component and was taken
 };
 
 // "0x80004005 (Unspecified error)": an HRESULT as the person is shown it.

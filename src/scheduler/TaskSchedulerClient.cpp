@@ -28,7 +28,6 @@ HRESULT TaskSchedulerClient::Add(const std::string& name, TaskClient& task) {
     AutomationVariant result;
     const HRESULT hr = InvokeMethod(kAdd, result, AutomationVariant::Text(name));
     task = FAILED(hr) ? TaskClient() : ObjectFrom<TaskClient>(result);
-    if (SUCCEEDED(hr) && !task.IsBound()) return DISP_E_TYPEMISMATCH;
     return hr;
 }
 

@@ -17,7 +17,7 @@ public:
     TaskClient Item(int16_t index) const;
     TaskClient Add(const std::string& name);
     // The same with the component's answer; a call that succeeds without
-    // giving a task answers DISP_E_TYPEMISMATCH.
+    // giving a task leaves task unbound.
     HRESULT Add(const std::string& name, TaskClient& task);
     HRESULT Remove(int16_t index);
 };

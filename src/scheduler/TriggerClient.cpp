@@ -23,6 +23,5 @@ HRESULT TriggerListClient::Add(TriggerClient& trigger) {
     AutomationVariant result;
     const HRESULT hr = InvokeMethod(kListAdd, result);
     trigger = FAILED(hr) ? TriggerClient() : ObjectFrom<TriggerClient>(result);
-    if (SUCCEEDED(hr) && !trigger.IsBound()) return DISP_E_TYPEMISMATCH;
     return hr;
 }

@@ -285,6 +285,15 @@ TEST_F(TaskSchedulingTest, AFailingStepRemovesTheHalfMadeTaskAndSaysWhatTheCompo
     EXPECT_EQ(fake->Count(), 0u);
     EXPECT_EQ(engine.ui.messages.size(), 1u);
 
+    // Add taken, but no task handed back: the task it made is removed all the same.
+    fake->handOutAddedTask = false;
+    engine.ui.messages.clear();
+    prompt.typed = {"Faceless"};
+    EXPECT_EQ(tasks.CreateTask(), "");
+    EXPECT_EQ(fake->Count(), 0u);
+    EXPECT_NE(Message(0).find("0x80020005"), std::string::npos) << Message(0);
+    fake->handOutAddedTask = true;
+
     // Add itself refused: nothing to remove, and nothing else removed.
     fake->taskFailures = {};
     fake->AddExisting("Other task");
