@@ -187,6 +187,14 @@ const CatalogueEntry kCatalogue[] = {
     {14007, 0, "Sequence Number"},
     {14008, 0, "Type"},
     {14009, 0, "&Refresh List"},
+    {15050, 0, "A task name cannot contain a double quote or a line break, and cannot be /s. Please, Specify another name."},
+    {15051, 0, "The task \"%s\" could not be created, and nothing of it was kept."},
+    {15052, 0, "The scheduler answered: %s"},
+    {15053, 0, "The scheduled tasks could not be read."},
+    {15054, 0, "The task \"%s\" could not be completed, and it could not be removed either. Please, Delete it on the Scheduler page."},
+    {15055, 0, "This item cannot be put into a task, so it is left out:\n%s"},
+    {15056, 0, "The default task cannot be created, because its name in the current language is not a valid task name:\n%s"},
+    {15057, 0, "The task's command line could not be made, so no task was created."},
 };
 
 }  // namespace
