@@ -17,6 +17,10 @@
 #define IDC_NOTICE_TEXT 1008
 #define IDC_NOTICE_DONT_SHOW 1007
 
+#define IDD_TASK_NAME 138
+#define IDC_TASK_NAME_EDIT 1006
+#define IDC_TASK_NAME_PROMPT 1043
+
 // Recycle Bin, Scheduler and Restore Points pages.
 #define IDD_RECYCLE_BIN_PAGE 108
 #define IDC_BIN_SHRED_NOW 1035

@@ -146,7 +146,7 @@ HRESULT FakeTaskScheduler::Call(DISPID id, WORD flags, const std::vector<VARIANT
         task->name = name;
         for (const auto& failure : taskFailures) task->Fail(failure.first.first, failure.first.second, failure.second);
         tasks.push_back(task);
-        ReturnObject(result, task);
+        if (handOutAddedTask) ReturnObject(result, task);
         return S_OK;
     }
     if (id == 0x60030004 && flags == kMethod && args.size() == 1) {

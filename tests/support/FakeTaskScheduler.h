@@ -78,6 +78,8 @@ public:
     int refreshes = 0, adds = 0, removes = 0;
     // Add of a name already held fails, as a real collection would.
     HRESULT duplicateAdd = E_INVALIDARG;
+    // False: Add makes the task but answers no object for it.
+    bool handOutAddedTask = true;
     // Makes the next tasks' call of this DISPID and flags answer hr.
     std::map<std::pair<DISPID, WORD>, HRESULT> taskFailures;
 
