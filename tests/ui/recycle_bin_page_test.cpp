@@ -10,10 +10,16 @@
 #include "engine/RecycleBinShredder.h"
 #include "engine/Settings.h"
 #include "res/resource.h"
+#include "scheduler/TaskClient.h"
+#include "scheduler/TaskSchedulerClient.h"
+#include "scheduler/TaskScheduling.h"
+#include "support/FakeTaskScheduler.h"
 #include "support/PageHost.h"
+#include "support/ScriptedTaskNamePrompt.h"
 #include "support/RecordingSchedule.h"
 #include "support/TestEngine.h"
 #include "ui/CMyPropertyPage5.h"
+#include "ui/TaskScheduleRequests.h"
 
 namespace {
 
@@ -107,6 +113,45 @@ TEST_F(RecycleBinPageTest, ScheduleAsksForATaskOnlyWithTheComponent) {
     host.Click(IDC_BIN_SCHEDULE);
     EXPECT_EQ(schedule.recycleBinOwners.size(), 1u);
     EXPECT_TRUE(::IsWindowEnabled(host.item(IDC_BIN_SHRED_NOW)));
+}
+
+TEST(RecycleBinPageTaskTest, TheScheduledTaskCarriesFourQuotedArguments) {
+    TestEngine engine;
+    engine.settings = SettingsStore("software\\Korvex\\VantrelRecycleBinPageTest");
+    engine.settings.WriteInt("Method", 2);
+    FolderShredder folders{engine.context, engine.shredder};
+    EmptyBins shell;
+    RecycleBinShredder shredder{engine.context, folders, engine.shredder, shell};
+    ScriptedTaskNamePrompt prompt;
+    FakeTaskScheduler* fake = new FakeTaskScheduler;
+    fake->AddExisting("Daily", "Other");  // the name is taken: the dialog asks again
+    TaskSchedulerClient scheduler;
+    scheduler.AttachDispatch(fake, false);
+    TaskClient current;
+    TaskScheduling tasks{engine.context, folders, prompt};
+    tasks.SetComponent(&scheduler, &current);
+    TaskScheduleRequests requests{tasks};
+    RecordingPageSkin skin;
+    {
+        CMyPropertyPage5 page{{engine.context, shredder, skin, requests}};
+        PageHost host{page};
+        ASSERT_TRUE(host.created());
+        prompt.typed = {"Daily", "Weekly"};
+        host.Click(IDC_BIN_SCHEDULE);
+        prompt.typed = {};  // cancelled: nothing made
+        host.Click(IDC_BIN_SCHEDULE);
+    }
+    ASSERT_EQ(fake->Count(), 2u);
+    const FakeTask& task = *fake->tasks[1];
+    EXPECT_EQ(task.name, "Weekly");
+    EXPECT_EQ(task.parameters, "\"/s\" \"Weekly\" \"/O2\" \"recycle\"");
+    EXPECT_EQ(task.creator, "Vantrel");
+    EXPECT_TRUE(task.committed);
+    EXPECT_EQ(task.propertyWindows, 1);
+    EXPECT_EQ(shell.opened, 0);
+    current.ReleaseDispatch();
+    scheduler.ReleaseDispatch();
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, "software\\Korvex\\VantrelRecycleBinPageTest");
 }
 
 }  // namespace

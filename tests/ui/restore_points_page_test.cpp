@@ -13,11 +13,17 @@
 #include "engine/FolderShredder.h"
 #include "engine/RestorePointShredder.h"
 #include "res/resource.h"
+#include "scheduler/TaskClient.h"
+#include "scheduler/TaskSchedulerClient.h"
+#include "scheduler/TaskScheduling.h"
+#include "support/FakeTaskScheduler.h"
 #include "support/PageHost.h"
+#include "support/ScriptedTaskNamePrompt.h"
 #include "support/RecordingSchedule.h"
 #include "support/TestEngine.h"
 #include "support/TestFolder.h"
 #include "ui/CMyPropertyPage7.h"
+#include "ui/TaskScheduleRequests.h"
 
 namespace {
 
@@ -42,15 +48,31 @@ struct RestorePointsPageTest : ::testing::Test {
         points = {{"Installed A", "2008-05-14 3:30:15 AM", 3, 0},
                   {"Checkpoint", "2008-05-15 1:30:15 AM", 4, 7},
                   {"Odd one", "2008-05-16 12:30:05 PM", 5, 8}};
-        page = std::make_unique<CMyPropertyPage7>(
-            CMyPropertyPage7::Parts{engine.context, restore, points, skin, schedule});
-        host = std::make_unique<PageHost>(*page);
-        ASSERT_TRUE(host->created());
+        Open(schedule);
     }
     void TearDown() override {
         host.reset();
+        current.ReleaseDispatch();
+        scheduler.ReleaseDispatch();
         if (!root.empty()) RemoveTree(Volume());
     }
+    void Open(ScheduleRequests& requests) {
+        host.reset();
+        page = std::make_unique<CMyPropertyPage7>(
+            CMyPropertyPage7::Parts{engine.context, restore, points, skin, requests});
+        host = std::make_unique<PageHost>(*page);
+        ASSERT_TRUE(host->created());
+    }
+    // The program's task creation over an in-process stand-in of the component.
+    void OpenWithTaskCreation() {
+        scheduler.AttachDispatch(fake, false);
+        tasks.SetComponent(&scheduler, &current);
+        engine.settings.WriteInt("PassCount", 3);
+        engine.settings.WriteInt("Folder", 0);
+        engine.settings.WriteInt("Remove", 0);
+        Open(requests);
+    }
+    static std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
     std::string Volume() const { return root + "System Volume Information"; }
     std::string A(int n) const { return Volume() + "\\_restore{a}\\RP" + std::to_string(n); }
@@ -76,6 +98,12 @@ struct RestorePointsPageTest : ::testing::Test {
     RestorePointShredder restore{engine.context, folders, points};
     RecordingPageSkin skin;
     RecordingSchedule schedule;
+    ScriptedTaskNamePrompt prompt;
+    FakeTaskScheduler* fake = new FakeTaskScheduler;
+    TaskSchedulerClient scheduler;
+    TaskClient current;
+    TaskScheduling tasks{engine.context, folders, prompt};
+    TaskScheduleRequests requests{tasks};
     std::unique_ptr<CMyPropertyPage7> page;
     std::unique_ptr<PageHost> host;
 };
@@ -196,6 +224,30 @@ TEST_F(RestorePointsPageTest, ScheduleHandsOverEveryPointOrTheFoldersShown) {
     EXPECT_EQ(schedule.restorePoints.size(), 3u);
     EXPECT_EQ(LastMessage().text, "There isn't any Restore Points to be scheduled.");
     EXPECT_EQ(LastMessage().flags, unsigned(MB_OK | MB_ICONERROR));
+}
+
+TEST_F(RestorePointsPageTest, EveryPointGivesTheDefaultTaskAndSomeTheirFolders) {
+    OpenWithTaskCreation();
+    host->Click(IDC_RP_SCHEDULE);
+    EXPECT_EQ(prompt.shown, 0);
+    ASSERT_EQ(fake->Count(), 1u);
+    const FakeTask& daily = *fake->tasks[0];
+    EXPECT_EQ(daily.name, "Vantrel-Shred Restore Points");
+    EXPECT_EQ(daily.parameters, "\"/s\" \"Vantrel-Shred Restore Points\" \"/O0\" \"/T3\" \"/F1\" \"/R1\"  \"restorepoints\"");
+    EXPECT_EQ(daily.triggerList->triggers.size(), 1u);
+    EXPECT_EQ(daily.propertyWindows, 0);
+
+    RemoveRowOf(3);
+    prompt.typed = {"SomePoints"};
+    host->Click(IDC_RP_SCHEDULE);
+    const FakeTask* some = fake->Find("SomePoints");
+    ASSERT_NE(some, nullptr);
+    EXPECT_EQ(some->creator, "Vantrel");
+    EXPECT_EQ(some->parameters, "\"/s\" \"SomePoints\" \"/O0\" \"/F0\" \"/R0\" " + Quoted(A(4)) + " " + Quoted(B(4)) +
+                                    " " + Quoted(A(5)));
+    EXPECT_TRUE(some->committed);
+    EXPECT_EQ(some->propertyWindows, 1);
+    EXPECT_EQ(Numbers(), (Names{"4", "5"}));
 }
 
 TEST_F(RestorePointsPageTest, WithoutTheComponentScheduleIsDisabledAndDoesNothing) {
