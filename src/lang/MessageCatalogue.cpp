@@ -187,6 +187,8 @@ const CatalogueEntry kCatalogue[] = {
     {14007, 0, "Sequence Number"},
     {14008, 0, "Type"},
     {14009, 0, "&Refresh List"},
+    {15100, 0, "This name is too long to be shredded:\n%s\n\nIt was not added to the list."},
+    {15101, 0, "Too many files were selected at once. Please, Select fewer files at a time."},
 };
 
 }  // namespace
