@@ -29,7 +29,13 @@ INT_PTR PropertySheet::DoModal(HWND parent) {
 bool PropertySheet::Create(HWND parent, bool visible) {
     modal_ = false;
     ending_ = false;
-    Run(parent, PSH_MODELESS);
+    const INT_PTR made = Run(parent, PSH_MODELESS);
+    // Wine reports the sheet initialised before its first page exists, so
+    // the callback finds no page; a modeless sheet's handle is the answer.
+    if (hwnd_ == nullptr && made != 0 && made != -1) {
+        Attach(reinterpret_cast<HWND>(made));
+        OnInitSheet();
+    }
     if (hwnd_ == nullptr) return false;
     if (visible) ::ShowWindow(hwnd_, SW_SHOW);
     return true;

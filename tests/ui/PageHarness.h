@@ -61,7 +61,7 @@ public:
     void Open() {
         page = std::make_unique<Page>(services);
         sheet.AddPage(*page);
-        sheet.Create(nullptr, true);
+        created = sheet.Create(nullptr, true);
         list.Attach(::FindWindowExA(page->Handle(), nullptr, "SysListView32", nullptr));
     }
     void Click(int id) {
@@ -99,4 +99,5 @@ public:
     win::PropertySheet sheet{0, 0};
     std::unique_ptr<Page> page;
     win::AutoFitListCtrl list;
+    bool created = false;
 };

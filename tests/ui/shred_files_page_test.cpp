@@ -13,7 +13,10 @@ namespace {
 
 class ShredFilesPageTest : public ::testing::Test {
 protected:
-    void SetUp() override { page.Open(); }
+    void SetUp() override {
+        page.Open();
+        ASSERT_TRUE(page.created);
+    }
     std::vector<std::string> Files(int count) {
         std::vector<std::string> paths;
         for (int i = 0; i < count; ++i) paths.push_back(folder.MakeFile("f" + std::to_string(i) + ".txt", 70000));
