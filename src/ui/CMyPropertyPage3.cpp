@@ -90,6 +90,9 @@ void CMyPropertyPage3::OnDropFiles(HDROP drop) {
             ShowPageMessage(services_, 15100, MB_ICONERROR, name);
         } else if (folderList_.Contains(path)) {
             continue;
+        } else if (IsFolder(path) && IsDriveRoot(path)) {
+            // A whole drive belongs on the Shred Drive page, as with Browse.
+            ShowPageMessage(services_, 9087, MB_ICONERROR);
         } else if (IsFolder(path)) {
             folderList_.Add(path);
         } else {

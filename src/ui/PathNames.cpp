@@ -18,7 +18,10 @@ std::string FullPathName(const std::string& path) {
     char* filePart = nullptr;
     const DWORD length = ::GetFullPathNameA(path.c_str(), MAX_PATH, buffer, &filePart);
     if (length == 0 || length >= MAX_PATH) return std::string();
-    return std::string(buffer, length);
+    std::string full(buffer, length);
+    // A folder given as "T:\dir\" is the folder "T:\dir"; a drive root keeps its backslash.
+    while (full.size() > 3 && full.back() == '\\') full.pop_back();
+    return full;
 }
 
 std::vector<std::string> SplitOpenFileNames(const char* buffer, size_t size) {

@@ -33,10 +33,11 @@ TEST_F(ShredFoldersPageTest, DropsListFoldersOnceByTheirFullPathAndRefuseFiles) 
     const std::string file = folder.MakeFile("f.txt", 1);
     std::string upper = a;
     for (char& c : upper) c = static_cast<char>(::toupper(static_cast<unsigned char>(c)));
-    page.Drop({a, file, upper, a + "\\..\\a"});
+    page.Drop({a, file, upper, a + "\\..\\a", a + "\\", TestDriveRoot()});
     EXPECT_EQ(page.Rows(), (std::vector<std::string>{a})) << "one form, the full path, listed once";
     EXPECT_EQ(Listed(), page.Rows());
-    EXPECT_EQ(page.MessageTexts(), (std::vector<std::string>{page.engine.texts.Text(9024)}));
+    EXPECT_EQ(page.MessageTexts(),
+              (std::vector<std::string>{page.engine.texts.Text(9024), page.engine.texts.Text(9087)}));
 }
 
 TEST_F(ShredFoldersPageTest, RemoveItemWithSeveralRowsKeepsListAndRowsTogether) {
