@@ -198,6 +198,9 @@ const CatalogueEntry kCatalogue[] = {
     // Scheduler page: a listed task that moved away or was removed elsewhere.
     {15130, 0, "The selected task is no longer in the scheduler. The list of tasks has been refreshed; nothing was done."},
     {15131, 0, "Some of the listed tasks were no longer in the scheduler. The others were deleted, and the list of tasks has been refreshed."},
+
+    {15100, 0, "This name is too long to be shredded:\n%s\n\nIt was not added to the list."},
+    {15101, 0, "Too many files were selected at once. Please, Select fewer files at a time."},
 };
 
 }  // namespace
