@@ -2,6 +2,7 @@
 // Overwrites one file with every pass of the chosen algorithm from the shared
 // buffer, then cuts it to zero length, renames it to random letters and
 // deletes it. Results: 0 go on with the next item, 1 stop the whole job.
+// Every file given up on, for whatever reason, counts in itemsNotDone.
 #include <windows.h>
 
 #include <cstdint>
@@ -29,13 +30,16 @@ public:
     int ShredFile(TempFileSlot& slot, uint32_t itemNumber, uint32_t itemCount);
 
 private:
-    enum class PassOutcome { Done, Cancelled, SeekFailed, WriteFailed };
+    enum class PassOutcome { Done, Cancelled, SeekFailed, WriteFailed, KeptGrowing };
 
     const ShredAlgorithm& ChosenAlgorithm() const;
     bool StartItem();
     PassOutcome OverwriteAllPasses(HANDLE file, uint64_t size, const ShredAlgorithm& algorithm, DWORD& error);
+    PassOutcome OverwriteWhileGrowing(HANDLE file, uint64_t size, const ShredAlgorithm& algorithm, DWORD& error);
+    static uint64_t CurrentSize(HANDLE file, const WIN32_FILE_ATTRIBUTE_DATA& status);
     std::string PassDetail(const ShredAlgorithm& algorithm, int passNumber) const;
-    void ReportWriteFailure(DWORD error);
+    void ReportWriteFailure(DWORD error, const std::string& path);
+    void ReportSystemError(DWORD error);
     bool ConfirmAttributes(const std::string& path, DWORD attributes, ShredFileMode mode, int& result);
     int RemoveFile(const std::string& path, ShredFileMode mode);
     char RandomLetter();

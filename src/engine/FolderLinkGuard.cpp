@@ -28,26 +28,27 @@ FolderLinkGuard::FolderLinkGuard(const std::string& folder) {
 }
 
 bool FolderLinkGuard::IsOwnFile(const std::string& path, const WIN32_FIND_DATAA& entry) const {
-    return IsOwn(path, entry, false);
+    return Classify(path, entry, false) == Reach::Own;
 }
 
 bool FolderLinkGuard::IsOwnFolder(const std::string& path, const WIN32_FIND_DATAA& entry) const {
-    return IsOwn(path, entry, true);
+    return Classify(path, entry, true) == Reach::Own;
 }
 
-bool FolderLinkGuard::IsOwn(const std::string& path, const WIN32_FIND_DATAA& entry, bool folder) const {
-    if (IsLinkEntry(entry)) return false;
+FolderLinkGuard::Reach FolderLinkGuard::Classify(const std::string& path, const WIN32_FIND_DATAA& entry,
+                                                 bool folder) const {
+    if (IsLinkEntry(entry)) return Reach::Link;
     win::UniqueHandle opened = OpenForQuery(path);
     // What cannot even be queried cannot be opened for the job either; the
     // job's own open then fails and is reported as it always is.
-    if (!opened) return true;
+    if (!opened) return Reach::Own;
     BY_HANDLE_FILE_INFORMATION facts{};
     if (::GetFileInformationByHandle(opened.Get(), &facts)) {
-        if (facts.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return false;
+        if (facts.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return Reach::Link;
         // A hard link shares its data with a name that may lie outside the tree.
-        if (!folder && facts.nNumberOfLinks > 1) return false;
+        if (!folder && facts.nNumberOfLinks > 1) return Reach::SharedData;
     }
-    return LeadsHere(opened.Get(), entry);
+    return LeadsHere(opened.Get(), entry) ? Reach::Own : Reach::Link;
 }
 
 bool FolderLinkGuard::LeadsHere(HANDLE opened, const WIN32_FIND_DATAA& entry) const {

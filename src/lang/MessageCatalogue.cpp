@@ -187,6 +187,16 @@ const CatalogueEntry kCatalogue[] = {
     {14007, 0, "Sequence Number"},
     {14008, 0, "Type"},
     {14009, 0, "&Refresh List"},
+    {15001, 0, "\r\nFile: %s\r\nIt was not wholly overwritten and keeps its name."},
+    {15002, 0, "The job was cancelled before every target was shredded."},
+    {15003, 0, "The contents of\n%s\nhave been shredded, but the file could not be deleted."},
+    {15004, 0, "Another program kept adding to\n%s\nwhile it was shredded. What it added last is not overwritten; the file keeps its name."},
+    {15005, 0, "Left alone:\n%s\nis a link. Neither the link nor what it leads to was shredded."},
+    {15006, 0, "Left alone:\n%s\nhas more than one name (hard links). Its data was not overwritten."},
+    {15007, 0, "Left alone, as the answer to its question was No:\n%s"},
+    {15008, 0, "The system reported\n%s\nas deleted, but it is still there."},
+    {15009, 0, "The Recycle Bin was left alone: its warning was closed without OK."},
+    {15010, 0, "Not every target was shredded. See the messages above."},
 };
 
 }  // namespace
