@@ -43,9 +43,20 @@ const ShredAlgorithm& FileShredder::ChosenAlgorithm() const {
 
 bool FileShredder::StartItem() {
     random_.Seed(static_cast<uint32_t>(context_.clock.Now()));
+    // The pass texts are built once per job: each look-up reads the language pack.
+    if (!context_.ui.ProgressOpen()) passDetails_.clear();
     if (!ShowProgressDialog(context_)) return false;
     context_.ui.Progress().ShowAndEnable();
     return true;
+}
+
+const std::string& FileShredder::CachedPassDetail(const ShredAlgorithm& algorithm, int passNumber) {
+    if (passDetailsFor_ != &algorithm || passDetails_.size() != algorithm.passes.size()) {
+        passDetails_.clear();
+        for (int pass = 1; pass <= algorithm.passCount(); ++pass) passDetails_.push_back(PassDetail(algorithm, pass));
+        passDetailsFor_ = &algorithm;
+    }
+    return passDetails_[static_cast<size_t>(passNumber - 1)];
 }
 
 std::string FileShredder::PassDetail(const ShredAlgorithm& algorithm, int passNumber) const {
@@ -69,7 +80,7 @@ FileShredder::PassOutcome FileShredder::OverwriteAllPasses(HANDLE file, uint64_t
 
     for (int passNumber = 1; passNumber <= algorithm.passCount(); ++passNumber) {
         context_.buffer.FillForPass(algorithm.passes[static_cast<size_t>(passNumber - 1)], random_);
-        progress.SetDetail(PassDetail(algorithm, passNumber));
+        progress.SetDetail(CachedPassDetail(algorithm, passNumber));
         if (!SeekToStart(file)) {
             error = ::GetLastError();
             return PassOutcome::SeekFailed;
@@ -152,7 +163,7 @@ int FileShredder::RemoveFile(const std::string& path, ShredFileMode mode) {
             std::string candidate = path;
             for (size_t i = 0; i < parts.baseLength; ++i) candidate[parts.baseStart + i] = RandomLetter();
             for (size_t i = 0; i < parts.extensionLength; ++i) candidate[parts.extensionStart + i] = RandomLetter();
-            if (::GetFileAttributesA(candidate.c_str()) != INVALID_FILE_ATTRIBUTES) continue;
+            // MoveFile never replaces a name that exists: a taken name just fails.
             if (::MoveFileA(path.c_str(), candidate.c_str())) {
                 doomed = candidate;
                 renamed = true;

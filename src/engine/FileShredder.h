@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "algorithms/ShredRandom.h"
 #include "engine/EngineContext.h"
@@ -38,6 +39,7 @@ private:
     PassOutcome OverwriteWhileGrowing(HANDLE file, uint64_t size, const ShredAlgorithm& algorithm, DWORD& error);
     static uint64_t CurrentSize(HANDLE file, const WIN32_FILE_ATTRIBUTE_DATA& status);
     std::string PassDetail(const ShredAlgorithm& algorithm, int passNumber) const;
+    const std::string& CachedPassDetail(const ShredAlgorithm& algorithm, int passNumber);
     void ReportWriteFailure(DWORD error, const std::string& path);
     void ReportSystemError(DWORD error);
     bool ConfirmAttributes(const std::string& path, DWORD attributes, ShredFileMode mode, int& result);
@@ -46,4 +48,6 @@ private:
 
     EngineContext& context_;
     ShredRandom random_;
+    const ShredAlgorithm* passDetailsFor_ = nullptr;
+    std::vector<std::string> passDetails_;
 };

@@ -28,10 +28,13 @@ public:
 
 private:
     using FinalPathFunction = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
+    using HandleInfoFunction = BOOL(WINAPI*)(HANDLE, int, LPVOID, DWORD);
 
+    bool QueryFacts(HANDLE opened, DWORD& attributes, DWORD& links) const;
     bool LeadsHere(HANDLE opened, const WIN32_FIND_DATAA& entry) const;
     std::string FinalPathOf(HANDLE opened) const;
 
     FinalPathFunction finalPath_ = nullptr;  // absent before Windows Vista
+    HandleInfoFunction handleInfo_ = nullptr;  // the same
     std::string folderFinalPath_;            // empty when unknown
 };
