@@ -77,7 +77,7 @@ int FolderShredder::Walk(const std::string& path, bool isSystem, FolderWalkMode 
         }
         int refused = 0;
         if (isSystem && !ConfirmSystemFolder(path, refused)) {
-            if (refused == 0) ReportDeclined(path);
+            ReportDeclined(path);
             return refused;
         }
     }
@@ -137,7 +137,7 @@ int FolderShredder::WalkSubfolder(const std::string& folder, const WIN32_FIND_DA
         case ConfirmYesToAll: context_.state.subfolderYesToAll = true; break;
         case ConfirmYes:
         case IDOK: break;
-        default: return 1;
+        default: ReportDeclined(path); return 1;
         }
     }
     const FolderWalkMode below = interactive ? FolderWalkMode::Interactive : FolderWalkMode::Purge;
@@ -166,7 +166,7 @@ int FolderShredder::RemoveWalkedSubfolder(const std::string& path, FolderWalkMod
         case ConfirmYesToAll: context_.state.removeYesToAll = true; break;
         case ConfirmYes:
         case IDOK: break;
-        default: return 1;
+        default: ReportDeclined(path); return 1;
         }
     } else if (options.remove != Always && options.remove != Prompt) {
         return 0;

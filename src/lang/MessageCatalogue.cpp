@@ -193,7 +193,7 @@ const CatalogueEntry kCatalogue[] = {
     {15004, 0, "Another program kept adding to\n%s\nwhile it was shredded. What it added last is not overwritten; the file keeps its name."},
     {15005, 0, "Left alone:\n%s\nis a link. Neither the link nor what it leads to was shredded."},
     {15006, 0, "Left alone:\n%s\nhas more than one name (hard links). Its data was not overwritten."},
-    {15007, 0, "Left alone, as the answer to its question was No:\n%s"},
+    {15007, 0, "Left alone, as its question was answered No or Cancel:\n%s"},
     {15008, 0, "The system reported\n%s\nas deleted, but it is still there."},
     {15009, 0, "The Recycle Bin was left alone: its warning was closed without OK."},
     {15010, 0, "Not every target was shredded. See the messages above."},

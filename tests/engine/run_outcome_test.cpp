@@ -66,7 +66,7 @@ TEST_F(RunOutcomeTest, AFileThatKeepsGrowingIsReportedAndKept) {
     EXPECT_EQ(engine.state.itemsNotDone, 1u);
 }
 
-TEST_F(RunOutcomeTest, ASubfolderAnsweredNoIsLogged) {
+TEST_F(RunOutcomeTest, ASubfolderAnsweredNoOrCancelIsLogged) {
     const std::string tree = folder.MakeDir("tree");
     const std::string sub = folder.MakeDir("tree\\sub");
     folder.MakeFile("tree\\sub\\a.txt", 100);
@@ -75,8 +75,15 @@ TEST_F(RunOutcomeTest, ASubfolderAnsweredNoIsLogged) {
     engine.ui.confirmAnswers = {ConfirmNo};
     EXPECT_EQ(folders.ShredPath(tree), 0);
     EXPECT_TRUE(Exists(sub + "\\a.txt"));
-    EXPECT_EQ(engine.log.records, std::vector<std::string>{"Left alone, as the answer to its question was No:\n" + sub});
+    const std::string declined = "Left alone, as its question was answered No or Cancel:\n" + sub;
+    EXPECT_EQ(engine.log.records, std::vector<std::string>{declined});
     EXPECT_EQ(engine.state.itemsNotDone, 1u);
+
+    // Cancel stops the walk without cancelling the run: it is logged as well.
+    engine.ui.confirmAnswers = {ConfirmCancel};
+    EXPECT_EQ(folders.ShredPath(tree), 1);
+    EXPECT_EQ(engine.log.records, (std::vector<std::string>{declined, declined}));
+    EXPECT_EQ(engine.state.itemsNotDone, 2u);
 }
 
 TEST_F(RunOutcomeTest, ACancelledRunSaysSoAndEveryGoodRunCountsNothing) {
