@@ -204,9 +204,7 @@ int FileShredder::ShredFile(const std::string& path, ShredFileMode mode) {
         ++context_.state.itemsNotDone;
         return refused;
     }
-    // Only the three warned attributes stand in the way of the job; a file
-    // without them is spared a call per file.
-    if (status.dwFileAttributes & kWarnedAttributes) ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 
     win::UniqueHandle file(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
