@@ -6,6 +6,7 @@
 struct EngineState {
     bool runMode = false;          // a silent command-line run: report to the log, ask nothing
     bool cancelRequested = false;  // the running job is to stop
+    bool jobRunning = false;       // a job is under way: no second one starts
     bool attributeYesToAll = false;
     bool subfolderYesToAll = false;
     bool removeYesToAll = false;

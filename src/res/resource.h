@@ -16,3 +16,27 @@
 #define IDD_NOTICE 129
 #define IDC_NOTICE_TEXT 1008
 #define IDC_NOTICE_DONT_SHOW 1007
+
+// Main window
+#define IDI_PROGRAM 128
+#define IDS_PROGRAM_NAME 103
+#define IDR_TRAY_MENU 152
+#define ID_TRAY_RESTORE 32771
+#define ID_TRAY_EXIT 32772
+#define IDC_SHEET_HELP 9
+
+// Pages of the main window, in tab order
+#define IDD_PAGE_OPTIONS 104
+#define IDD_PAGE_FILES 105
+#define IDD_PAGE_FOLDERS 106
+#define IDD_PAGE_DRIVE 107
+#define IDD_PAGE_RECYCLE_BIN 108
+#define IDD_PAGE_SCHEDULER 109
+#define IDD_PAGE_RESTORE_POINTS 145
+#define IDD_PAGE_ABOUT 130
+
+// Shred Drive page
+#define IDC_DRIVE_LIST 1005
+#define IDC_DRIVE_SHRED_NOW 1035
+#define IDC_DRIVE_SCHEDULE 1004
+#define IDC_DRIVE_GROUP 1041
