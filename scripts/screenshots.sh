@@ -34,11 +34,11 @@ DRIVER="$BUILD_DIR/../tests/window_driver.exe"
 # No first-run wizard in the pictures.
 wine reg add 'HKCU\Software\Korvex\Vantrel' /v FirstRun /t REG_SZ /d 0 /f >/dev/null 2>&1
 
-# Crops the screen to "x y width height".
+# Crops the screen to "x y width height", after a pause to let it paint.
 capture() {
     local name=$1 x y w h
     read -r x y w h <<<"$2"
-    sleep 1
+    sleep "${3:-1}"
     import -window root -crop "${w}x${h}+${x}+${y}" +repage "$OUT/$name.png"
     echo "$OUT/$name.png"
 }
@@ -59,14 +59,19 @@ done
 wine "$DRIVER" press Vantrel 2 || true
 wineserver -w
 
-# The progress dialog: a command-line run on a large file, which asks first
-# (no "/s"); the driver says Yes, waits for the dialog and cancels the job.
+# The progress dialog: a command-line run on a large file with the seven
+# passes of algorithm 4, which asks first (no "/s"); the driver says Yes,
+# waits for the dialog, and cancels the job once it is pictured.
+wine reg add 'HKCU\Software\Korvex\Vantrel' /v Method /t REG_DWORD /d 4 /f >/dev/null 2>&1
 mkdir -p "$TEST_DRIVE_DIR/shots"
-head -c $((512 * 1024 * 1024)) /dev/zero >"$TEST_DRIVE_DIR/shots/large.bin"
+head -c $((256 * 1024 * 1024)) /dev/zero >"$TEST_DRIVE_DIR/shots/large.bin"
 (cd "$BIN" && exec wine Vantrel.exe 'T:\shots\large.bin' >/dev/null 2>&1) &
-if rect=$(wine "$DRIVER" wait "Shredding....." 60 | tr -d '\r'); then
-    capture progress-dialog "$rect"
+if rect=$(wine "$DRIVER" wait "Shredding....." 60 Vantrel | tr -d '\r'); then
+    capture progress-dialog "$rect" 2
     wine "$DRIVER" press "Shredding....." 2 || true
+else
+    echo "no progress dialog came up" >&2
 fi
+wineserver -w
 wineserver -k 2>/dev/null || true
 rm -rf "$TEST_DRIVE_DIR/shots"

@@ -1,8 +1,10 @@
 // Drives the real program's windows from outside, for the screenshot script:
-//   window_driver wait <title> [seconds]     a visible window titled so; prints "x y width height"
+//   window_driver wait <title> [seconds] [box title]
+//                                            a visible window titled so; prints "x y width height";
+//                                            meanwhile answers Yes (or OK) on boxes of the box title
 //   window_driver tab <title> <index>        selects a tab of the sheet titled so; prints its rectangle
 //   window_driver press <title> <control>    clicks a button of the visible window titled so
-//   window_driver boxes <title>              answers OK on every message box titled so
+//   window_driver boxes <title>              answers Yes (or OK) on every message box titled so
 // A window with a tab control is the sheet; one without is a box or a dialog.
 // Exit code 1 when the window did not turn up.
 #include <windows.h>
@@ -40,8 +42,11 @@ std::vector<HWND> Find(const std::string& title, bool sheet) {
 
 void AnswerBoxes(const std::string& title) {
     for (HWND box : Find(title, false)) {
-        // Only message boxes: the ones with a static icon or text and an OK button.
-        if (::GetDlgItem(box, IDOK) != nullptr && ::GetDlgItem(box, 0xFFFF) != nullptr)
+        // Only message boxes: the ones with the box's own text control.
+        if (::GetDlgItem(box, 0xFFFF) == nullptr) continue;
+        if (::GetDlgItem(box, IDYES) != nullptr)
+            ::PostMessageA(box, WM_COMMAND, IDYES, 0);
+        else if (::GetDlgItem(box, IDOK) != nullptr)
             ::PostMessageA(box, WM_COMMAND, IDOK, 0);
     }
 }
@@ -79,7 +84,7 @@ int main(int argc, char** argv) {
     }
     if (command == "wait") {
         const int seconds = argc > 3 ? std::atoi(argv[3]) : 30;
-        HWND window = WaitFor(title, false, seconds, "");
+        HWND window = WaitFor(title, false, seconds, argc > 4 ? argv[4] : "");
         if (window == nullptr) window = WaitFor(title, true, 1, "");
         if (window == nullptr) return 1;
         PrintRect(window);

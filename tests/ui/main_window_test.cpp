@@ -338,6 +338,10 @@ TEST_F(MainWindowTest, CloseWhileAJobRunsWaitsForTheJobAndNoSecondJobStarts) {
     SelectRow(*sheet, 1);
     bool windowDuringJob = false;
     freeSpace.during = [&] {
+        // The end of the session stops the job too.
+        EXPECT_EQ(::SendMessageA(window, WM_QUERYENDSESSION, 0, 0), TRUE);
+        EXPECT_TRUE(app.state().cancelRequested);
+        app.state().cancelRequested = false;
         ::SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
         ::SendMessageA(window, WM_COMMAND, ID_TRAY_EXIT, 0);
         Click(page, IDC_DRIVE_SHRED_NOW);  // a second job
