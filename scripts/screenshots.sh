@@ -51,11 +51,21 @@ for index in "${!PAGES[@]}"; do
     capture "page-$index-${PAGES[$index]}" "$rect"
 done
 
-# Hooks for the dialogs that open from a page, once those pages exist:
-# press the page's button, then `rect=$(wine "$DRIVER" wait "<title>")`,
-# `capture <name> "$rect"` and press the dialog's Cancel.
-#   SubFolder Options (Shred Folders page, button "SubFolder &Options")
-#   task-name dialog (any page's Schedule, title "Vantrel")
+# A dialog that a page's button opens: selects the tab, presses the button
+# on the sheet's current page, pictures the dialog titled
+# so and closes it with Cancel.
+capture_page_dialog() {
+    local tab=$1 button=$2 title=$3 name=$4 rect
+    wine "$DRIVER" tab Vantrel "$tab" >/dev/null
+    wine "$DRIVER" press-page Vantrel "$button" || return 0
+    if rect=$(wine "$DRIVER" wait "$title" 10 | tr -d '\r'); then
+        capture "$name" "$rect"
+        wine "$DRIVER" press "$title" 2 || true
+    fi
+}
+# Hooks, once their pages land:
+#   capture_page_dialog 2 <SubFolder Options button> "SubFolder Options" subfolder-options
+#   capture_page_dialog 1 <Schedule button> Vantrel task-name   (needs the scheduling component)
 wine "$DRIVER" press Vantrel 2 || true
 wineserver -w
 

@@ -4,6 +4,8 @@
 //                                            meanwhile answers Yes (or OK) on boxes of the box title
 //   window_driver tab <title> <index>        selects a tab of the sheet titled so; prints its rectangle
 //   window_driver press <title> <control>    clicks a button of the visible window titled so
+//   window_driver press-page <title> <control>
+//                                            clicks a button of the sheet's current page
 //   window_driver boxes <title>              answers Yes (or OK) on every message box titled so
 // A window with a tab control is the sheet; one without is a box or a dialog.
 // Exit code 1 when the window did not turn up.
@@ -100,6 +102,15 @@ int main(int argc, char** argv) {
         ::SetForegroundWindow(sheet);
         ::RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         PrintRect(sheet);
+        return 0;
+    }
+    if (command == "press-page") {
+        HWND sheet = WaitFor(title, true, 30, "");
+        if (sheet == nullptr) return 1;
+        HWND page = reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+        HWND button = page == nullptr ? nullptr : ::GetDlgItem(page, argument);
+        if (button == nullptr) return 1;
+        ::PostMessageA(page, WM_COMMAND, MAKEWPARAM(argument, BN_CLICKED), reinterpret_cast<LPARAM>(button));
         return 0;
     }
     if (command == "press") {
