@@ -6,13 +6,13 @@
 struct EngineState {
     bool runMode = false;          // a silent command-line run: report to the log, ask nothing
     bool cancelRequested = false;  // the running job is to stop
+    bool jobRunning = false;       // a job is under way: no second one starts
     bool attributeYesToAll = false;
     bool subfolderYesToAll = false;
     bool removeYesToAll = false;
     bool taskFileYesToAll = false;
     bool taskFolderYesToAll = false;
     // A page's job (or its Schedule pre-checks) is running: no second one starts.
-    bool jobRunning = false;
 
     int32_t runMethod = 0;
     int32_t runFolder = 0;

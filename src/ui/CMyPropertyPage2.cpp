@@ -6,6 +6,7 @@
 #include "ui/PageCaptions.h"
 #include "ui/PageJobs.h"
 #include "ui/PathNames.h"
+#include "ui/JobGuard.h"
 #include "ui/ScheduleRequests.h"
 #include "ui/ShellPickers.h"
 #include "win/SkinEngine.h"
@@ -105,12 +106,14 @@ void CMyPropertyPage2::OnShredNow() {
         ShowPageMessage(services_, 9021, MB_ICONERROR);
         return;
     }
-    JobGuard guard(services_.context.state.jobRunning);
+    JobGuard guard(services_.context.state, *this);
+    if (!guard.Started()) return;
     if (ShredFileList(services_, fileList_.paths(), Handle())) fileList_.Clear();
 }
 
 void CMyPropertyPage2::OnSchedule() {
     if (!SchedulingAvailable(services_)) return;
-    JobGuard guard(services_.context.state.jobRunning);
+    JobGuard guard(services_.context.state, *this);
+    if (!guard.Started()) return;
     if (services_.schedule->ScheduleFiles(Handle(), fileList_.paths())) fileList_.Clear();
 }

@@ -8,6 +8,7 @@
 #include "ui/PageCaptions.h"
 #include "ui/PageJobs.h"
 #include "ui/PathNames.h"
+#include "ui/JobGuard.h"
 #include "ui/ScheduleRequests.h"
 #include "ui/ShellPickers.h"
 #include "ui/SubFolderOptionsDlg.h"
@@ -137,12 +138,14 @@ void CMyPropertyPage3::OnShredNow() {
         ShowPageMessage(services_, 9022, MB_ICONERROR);
         return;
     }
-    JobGuard guard(services_.context.state.jobRunning);
+    JobGuard guard(services_.context.state, *this);
+    if (!guard.Started()) return;
     if (ShredFolderList(services_, folderList_.paths(), Handle())) folderList_.Clear();
 }
 
 void CMyPropertyPage3::OnSchedule() {
     if (!SchedulingAvailable(services_)) return;
-    JobGuard guard(services_.context.state.jobRunning);
+    JobGuard guard(services_.context.state, *this);
+    if (!guard.Started()) return;
     if (services_.schedule->ScheduleFolders(Handle(), folderList_.paths())) folderList_.Clear();
 }

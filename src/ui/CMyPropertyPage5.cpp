@@ -3,6 +3,7 @@
 #include "app/CShredApp.h"
 #include "engine/RecycleBinShredAction.h"
 #include "res/resource.h"
+#include "ui/JobGuard.h"
 #include "ui/PageCaptions.h"
 #include "ui/ScheduleRequests.h"
 
@@ -39,7 +40,11 @@ bool CMyPropertyPage5::OnCommand(WORD id, WORD code, HWND) {
 
 bool CMyPropertyPage5::SchedulerUnavailable() const { return parts_.context.machine.schedulerUnavailable; }
 
-void CMyPropertyPage5::ShredNow() { ShredRecycleBinNow(parts_.context, parts_.shredder); }
+void CMyPropertyPage5::ShredNow() {
+    JobGuard guard(parts_.context.state, *this);
+    if (!guard.Started()) return;
+    ShredRecycleBinNow(parts_.context, parts_.shredder);
+}
 
 void CMyPropertyPage5::Schedule() {
     if (SchedulerUnavailable()) return;

@@ -5,6 +5,7 @@
 #include "engine/RestorePointShredder.h"
 #include "engine/UserInteraction.h"
 #include "res/resource.h"
+#include "ui/JobGuard.h"
 #include "ui/PageCaptions.h"
 #include "ui/ScheduleRequests.h"
 
@@ -101,6 +102,8 @@ void CMyPropertyPage7::RemoveAll() {
 void CMyPropertyPage7::ShredNow() {
     if (list_.RowCount() == 0) return ShowError(9093);
     if (Ask(9088, parts_.context.texts.Text(9064)) != IDYES) return;
+    JobGuard guard(parts_.context.state, *this);
+    if (!guard.Started()) return;
     if (static_cast<size_t>(list_.RowCount()) == parts_.restorePoints.size()) {
         if (parts_.jobs.ShredRestorePoints()) {
             Clear();

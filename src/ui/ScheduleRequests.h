@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,9 @@ public:
     // folder pre-check gave the task up).
     virtual bool ScheduleFiles(HWND /*owner*/, const std::vector<std::string>& /*paths*/) { return false; }
     virtual bool ScheduleFolders(HWND /*owner*/, const std::vector<std::string>& /*paths*/) { return false; }
+    // A task that shreds the free space of the drive of the selected row
+    // ("Local Disk (C:)"), with the page's drive option.
+    virtual void ScheduleDrive(HWND /*owner*/, const std::string& /*rowText*/, int /*driveOption*/) {}
     // A task that shreds the Recycle Bin.
     virtual void ScheduleRecycleBin(HWND /*owner*/) {}
     // A task for the page's restore-point folders; with every point of the

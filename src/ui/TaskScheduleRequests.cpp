@@ -12,6 +12,10 @@ bool TaskScheduleRequests::ScheduleFolders(HWND, const std::vector<std::string>&
     return tasks_.ScheduleFolders(paths).emptyPageList;
 }
 
+void TaskScheduleRequests::ScheduleDrive(HWND, const std::string& rowText, int driveOption) {
+    tasks_.ScheduleDrive(rowText, driveOption);
+}
+
 void TaskScheduleRequests::ScheduleRecycleBin(HWND) { tasks_.ScheduleRecycleBin(); }
 
 bool TaskScheduleRequests::ScheduleRestorePoints(HWND, const std::vector<std::string>& folders, size_t rowsShown,

@@ -10,6 +10,7 @@ public:
 
     bool ScheduleFiles(HWND owner, const std::vector<std::string>& paths) override;
     bool ScheduleFolders(HWND owner, const std::vector<std::string>& paths) override;
+    void ScheduleDrive(HWND owner, const std::string& rowText, int driveOption) override;
     void ScheduleRecycleBin(HWND owner) override;
     bool ScheduleRestorePoints(HWND owner, const std::vector<std::string>& folders, size_t rowsShown,
                                size_t pointsOfSystem) override;

@@ -1,11 +1,13 @@
 #include "win/PropertyPage.h"
 
+#include "win/PropertySheet.h"
+
 namespace win {
 
 PROPSHEETPAGEA PropertyPage::Describe() {
     PROPSHEETPAGEA page{};
     page.dwSize = sizeof(page);
-    page.dwFlags = PSP_DEFAULT;
+    page.dwFlags = PSP_DEFAULT | extraFlags_;
     page.hInstance = ::GetModuleHandleA(nullptr);
     page.pszTemplate = MAKEINTRESOURCEA(TemplateId());
     page.pfnDlgProc = &PropertyPage::PageProc;
@@ -31,6 +33,8 @@ INT_PTR CALLBACK PropertyPage::PageProc(HWND hwnd, UINT message, WPARAM wParam, 
         // The sheet hands the page's own description, which carries the object.
         self = reinterpret_cast<PropertyPage*>(reinterpret_cast<const PROPSHEETPAGEA*>(lParam)->lParam);
         AttachToWindow(self, hwnd);
+        auto* page = static_cast<PropertyPage*>(self);
+        if (page->sheet_ != nullptr) page->sheet_->OnPageCreated(::GetParent(hwnd));
     } else {
         self = FromWindow(hwnd);
     }

@@ -20,6 +20,8 @@ public:
     PROPSHEETPAGEA Describe();
     PropertySheet* Sheet() const noexcept { return sheet_; }
     HWND SheetHandle() const noexcept { return ::GetParent(Handle()); }
+    // Page flags beyond the default (PSP_HASHELP...), set before the sheet runs.
+    void AddPageFlags(DWORD flags) noexcept { extraFlags_ |= flags; }
 
 protected:
     // The page is about to be shown; false keeps the sheet on the page it had.
@@ -42,6 +44,7 @@ private:
     static INT_PTR CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     PropertySheet* sheet_ = nullptr;
+    DWORD extraFlags_ = 0;
 };
 
 }  // namespace win

@@ -6,7 +6,14 @@ namespace win {
 
 namespace {
 const char kSheetProperty[] = "VantrelSheetObject";
+
+// Posted by a modal sheet to itself: its initialisation is complete once the
+// system's modal loop runs.
+UINT InitSheetMessage() {
+    static const UINT message = ::RegisterWindowMessageA("VantrelInitSheet");
+    return message;
 }
+}  // namespace
 
 PropertySheet::~PropertySheet() {
     if (hwnd_ != nullptr && !modal_) ::DestroyWindow(hwnd_);
@@ -20,6 +27,7 @@ void PropertySheet::AddPage(PropertyPage& page) {
 INT_PTR PropertySheet::DoModal(HWND parent) {
     modal_ = true;
     ending_ = false;
+    initialised_ = false;
     const INT_PTR result = Run(parent, 0);
     modal_ = false;
     hwnd_ = nullptr;
@@ -29,15 +37,11 @@ INT_PTR PropertySheet::DoModal(HWND parent) {
 bool PropertySheet::Create(HWND parent, bool visible) {
     modal_ = false;
     ending_ = false;
-    const INT_PTR made = Run(parent, PSH_MODELESS);
-    // Wine reports the sheet initialised before its first page exists, so
-    // the callback cannot find this object; a modeless sheet is its result.
-    HWND window = reinterpret_cast<HWND>(made);
-    if (hwnd_ == nullptr && made != -1 && ::IsWindow(window)) {
-        Attach(window);
-        OnInitSheet();
-    }
+    initialised_ = false;
+    Run(parent, PSH_MODELESS);
     if (hwnd_ == nullptr) return false;
+    // PropertySheetA returns a modeless sheet fully initialised.
+    RunInitSheet();
     if (visible) ::ShowWindow(hwnd_, SW_SHOW);
     return true;
 }
@@ -56,8 +60,8 @@ INT_PTR PropertySheet::Run(HWND parent, DWORD modeFlags) {
     header.nPages = static_cast<UINT>(descriptions.size());
     header.ppsp = descriptions.data();
     header.pfnCallback = &PropertySheet::SheetCallback;
-    // The callback finds this object through the first page, which the
-    // system has created by the time the sheet reports itself initialised.
+    // The first page's window ties this object to the sheet's window (the
+    // system may report the sheet initialised before any page exists).
     return ::PropertySheetA(&header);
 }
 
@@ -112,19 +116,27 @@ void PropertySheet::Attach(HWND hwnd) {
         ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PropertySheet::SheetProc)));
 }
 
-int CALLBACK PropertySheet::SheetCallback(HWND hwnd, UINT message, LPARAM) {
-    if (message != PSCB_INITIALIZED) return 0;
-    HWND firstPage = reinterpret_cast<HWND>(::SendMessageA(hwnd, PSM_GETCURRENTPAGEHWND, 0, 0));
-    auto* page = firstPage == nullptr ? nullptr : dynamic_cast<PropertyPage*>(Dialog::FromWindow(firstPage));
-    if (page == nullptr || page->sheet_ == nullptr) return 0;
-    page->sheet_->Attach(hwnd);
-    page->sheet_->OnInitSheet();
-    return 0;
+int CALLBACK PropertySheet::SheetCallback(HWND, UINT, LPARAM) { return 0; }
+
+void PropertySheet::OnPageCreated(HWND sheetWindow) {
+    if (hwnd_ != nullptr || sheetWindow == nullptr) return;
+    Attach(sheetWindow);
+    if (modal_) ::PostMessageA(sheetWindow, InitSheetMessage(), 0, 0);
+}
+
+void PropertySheet::RunInitSheet() {
+    if (initialised_ || hwnd_ == nullptr) return;
+    initialised_ = true;
+    OnInitSheet();
 }
 
 LRESULT CALLBACK PropertySheet::SheetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = static_cast<PropertySheet*>(::GetPropA(hwnd, kSheetProperty));
     if (self == nullptr) return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    if (message == InitSheetMessage()) {
+        self->RunInitSheet();
+        return 0;
+    }
     LRESULT result = 0;
     if (self->OnSheetMessage(message, wParam, lParam, result)) return result;
     const WNDPROC systemProc = self->systemProc_;

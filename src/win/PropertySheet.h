@@ -54,6 +54,9 @@ private:
     friend class PropertyPage;
     INT_PTR Run(HWND parent, DWORD modeFlags);
     void Attach(HWND hwnd);
+    // A page's window was made inside the sheet's own initialisation.
+    void OnPageCreated(HWND sheetWindow);
+    void RunInitSheet();
     static int CALLBACK SheetCallback(HWND hwnd, UINT message, LPARAM lParam);
     static LRESULT CALLBACK SheetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -64,6 +67,7 @@ private:
     WNDPROC systemProc_ = nullptr;
     bool modal_ = false;
     bool ending_ = false;
+    bool initialised_ = false;
 };
 
 }  // namespace win

@@ -83,11 +83,19 @@ struct WindowTraits {
     static void Free(Value v) noexcept { ::DestroyWindow(v); }
 };
 
+struct MenuTraits {
+    using Value = HMENU;
+    static Value Invalid() noexcept { return nullptr; }
+    static bool IsValid(Value v) noexcept { return v != nullptr; }
+    static void Free(Value v) noexcept { ::DestroyMenu(v); }
+};
+
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
 using UniqueFindHandle = UniqueResource<FindHandleTraits>;
 using UniqueRegKey = UniqueResource<RegistryKeyTraits>;
 using UniqueModule = UniqueResource<ModuleTraits>;
 using UniqueGdiObject = UniqueResource<GdiObjectTraits>;
 using UniqueWindow = UniqueResource<WindowTraits>;
+using UniqueMenu = UniqueResource<MenuTraits>;
 
 }  // namespace win

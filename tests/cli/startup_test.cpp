@@ -64,12 +64,16 @@ TEST_F(StartupTest, SecondInteractiveStartIsToldAndEndsWhileCommandLineRunsGoOn)
     ExpectSilentJobRuns("Beside");
 }
 
-TEST_F(StartupTest, InteractiveStartTellsOnceThatSchedulingIsUnavailable) {
+TEST_F(StartupTest, InteractiveStartTellsOnceThatSchedulingIsUnavailableAndOpensTheMainWindow) {
     DialogDriver driver("Vantrel", DialogDriver::Action::Click, IDOK, kMessageText);
+    // Its Exit button ends the program; the About button is hidden.
+    DialogDriver mainWindow("Vantrel", DialogDriver::Action::Click, IDCANCEL, 0, {IDOK, IDHELP, IDCANCEL}, true);
     // A second box would never be answered, and the run would time out.
     EXPECT_EQ(program.Run("", 30000), 0u);
     ASSERT_TRUE(driver.found());
     EXPECT_EQ(driver.seen().text, "Couldn't access Sched.dll.\nUnfortunately, The scheduler function couldn't work.");
+    ASSERT_TRUE(mainWindow.found());
+    EXPECT_EQ(mainWindow.seen().visibleButtons, (std::vector<int>{IDHELP, IDCANCEL}));
 }
 
 TEST_F(StartupTest, SettingsOfTheWrongTypeReadAsDefaults) {

@@ -3,9 +3,22 @@
 #include <chrono>
 
 DialogDriver::DialogDriver(std::string title, Action action, int buttonId, int textControl,
-                           std::vector<int> buttonsToCheck)
+                           std::vector<int> buttonsToCheck, bool mainWindow)
     : title_(std::move(title)), action_(action), buttonId_(buttonId), textControl_(textControl),
-      buttonsToCheck_(std::move(buttonsToCheck)), thread_([this] { Run(); }) {}
+      buttonsToCheck_(std::move(buttonsToCheck)), mainWindow_(mainWindow), thread_([this] { Run(); }) {}
+
+BOOL CALLBACK DialogDriver::Visit(HWND window, LPARAM data) {
+    auto* self = reinterpret_cast<DialogDriver*>(data);
+    char className[64] = "";
+    char title[512] = "";
+    ::GetClassNameA(window, className, sizeof(className));
+    ::GetWindowTextA(window, title, sizeof(title));
+    if (std::string(className) != "#32770" || self->title_ != title || !::IsWindowVisible(window)) return TRUE;
+    const bool hasTabs = ::FindWindowExA(window, nullptr, "SysTabControl32", nullptr) != nullptr;
+    if (hasTabs != self->mainWindow_) return TRUE;
+    self->dialog_ = window;
+    return FALSE;
+}
 
 DialogDriver::~DialogDriver() {
     if (thread_.joinable()) thread_.join();
@@ -23,13 +36,12 @@ bool DialogDriver::found() {
 
 void DialogDriver::Run() {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    HWND dialog = nullptr;
     while (std::chrono::steady_clock::now() < deadline) {
-        dialog = ::FindWindowA("#32770", title_.c_str());
-        if (dialog != nullptr && ::IsWindowVisible(dialog)) break;
-        dialog = nullptr;
+        ::EnumWindows(&DialogDriver::Visit, reinterpret_cast<LPARAM>(this));
+        if (dialog_ != nullptr) break;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
+    HWND dialog = dialog_;
     if (dialog == nullptr) return;
     // Let the dialog finish its initialisation before reading it.
     std::this_thread::sleep_for(std::chrono::milliseconds(100));

@@ -19,8 +19,10 @@ public:
     enum class Action { Click, Escape, CloseBox };
 
     // Waits for a visible dialog titled `title`, records what it shows, then acts.
+    // The main window carries the program's title too: with `mainWindow` the
+    // driver looks for it (the dialog with tabs), else for any other dialog.
     DialogDriver(std::string title, Action action, int buttonId = 0, int textControl = 0,
-                 std::vector<int> buttonsToCheck = {});
+                 std::vector<int> buttonsToCheck = {}, bool mainWindow = false);
     ~DialogDriver();
 
     // Valid after the dialog has closed (the destructor joins the thread).
@@ -29,12 +31,15 @@ public:
 
 private:
     void Run();
+    static BOOL CALLBACK Visit(HWND window, LPARAM self);
 
     std::string title_;
     Action action_;
     int buttonId_;
     int textControl_;
     std::vector<int> buttonsToCheck_;
+    bool mainWindow_;
+    HWND dialog_ = nullptr;
     SeenDialog seen_;
     std::atomic<bool> found_{false};
     std::thread thread_;

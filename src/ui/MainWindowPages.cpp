@@ -1,0 +1,26 @@
+#include "ui/MainWindowPages.h"
+
+#include "res/resource.h"
+#include "ui/CMyPropertyPage2.h"
+#include "ui/CMyPropertyPage3.h"
+#include "ui/CMyPropertyPage4.h"
+#include "ui/CMyPropertyPage5.h"
+#include "ui/CMyPropertyPage6.h"
+#include "ui/CMyPropertyPage7.h"
+#include "ui/PageServices.h"
+#include "ui/PlaceholderPage.h"
+
+// Each page that is still a placeholder is replaced here by its own class
+// as it lands, in the same position.
+std::vector<std::unique_ptr<win::PropertyPage>> MakeMainWindowPages(CShredApp& app, ScheduleRequests& schedule) {
+    std::vector<std::unique_ptr<win::PropertyPage>> pages;
+    pages.push_back(std::make_unique<PlaceholderPage>(IDD_PAGE_OPTIONS));         // 0 CMyPropertyPage1
+    pages.push_back(std::make_unique<CMyPropertyPage2>(PageServicesOf(app, &schedule)));  // 1
+    pages.push_back(std::make_unique<CMyPropertyPage3>(PageServicesOf(app, &schedule)));  // 2
+    pages.push_back(std::make_unique<CMyPropertyPage4>(app, schedule));           // 3
+    pages.push_back(std::make_unique<CMyPropertyPage5>(app, schedule));           // 4
+    pages.push_back(std::make_unique<CMyPropertyPage6>(app));                     // 5
+    pages.push_back(std::make_unique<CMyPropertyPage7>(app, schedule));           // 6
+    pages.push_back(std::make_unique<PlaceholderPage>(IDD_PAGE_ABOUT));           // 7 CAboutDlg
+    return pages;
+}
