@@ -44,16 +44,17 @@ HRESULT TaskCollection::Create(REFIID riid, void** out) {
     HRESULT hr = ::CoCreateInstance(CLSID_CTaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskScheduler,
                                     reinterpret_cast<void**>(&raw));
     if (FAILED(hr)) return hr;
+    ComPtr<ITaskScheduler> scheduler(raw);
     TaskCollection* collection = nullptr;
     try {
-        collection = new TaskCollection(ComPtr<ITaskScheduler>(raw));
-        collection->Refresh();
-    } catch (const AutomationError& error) {
-        if (collection != nullptr) collection->Release();
-        return error.code;
+        collection = new TaskCollection(std::move(scheduler));
     } catch (...) {
-        if (collection != nullptr) collection->Release();
         return E_OUTOFMEMORY;
+    }
+    try {
+        collection->Refresh();
+    } catch (...) {
+        // The collection still exists; the next Refresh tells the caller what is wrong.
     }
     hr = collection->QueryInterface(riid, out);
     collection->Release();
