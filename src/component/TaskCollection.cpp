@@ -4,6 +4,7 @@
 
 #include "component/AutomationError.h"
 #include "component/ScheduledTask.h"
+#include "component/SharedFileRetry.h"
 #include "component/TaskName.h"
 
 namespace sched {
@@ -118,7 +119,8 @@ IDispatch* TaskCollection::Add(const std::wstring& name) const {
 
 void TaskCollection::Remove(size_t position) {
     const std::wstring name = names_[position];
-    const HRESULT hr = scheduler_.Get()->Delete(name.c_str());
+    ITaskScheduler* scheduler = scheduler_.Get();
+    const HRESULT hr = RetryWhileShared([&] { return scheduler->Delete(name.c_str()); });
     ThrowIfFailed(hr, L"The task \"" + name + L"\" could not be removed.");
     names_.erase(names_.begin() + static_cast<std::ptrdiff_t>(position));
 }

@@ -65,17 +65,26 @@ void StartProgram(const TaskState& state) {
 
 }  // namespace
 
-// The scheduler is asked first, since it runs the task as the task's
-// account. Some schedulers accept the request and never start anything, so
-// unless the task's file shows it running, or a newer last run, within a few
-// seconds, the program is started here, as the calling user. A task that was
-// never committed has no file for the scheduler to run and always starts
-// here. A scheduler that starts the task only after the wait starts it a
-// second time; the scheduled program must stand that in any case.
+// A task that runs only while its user is logged on (every task Commit
+// makes on the NT family; on 9x no task has an account) runs as the
+// logged-on user anyway, so its program is started here, as the calling
+// user, in the user's session: no waiting on the scheduler, which may start
+// it late, twice, or (Wine's) without the program's name in front of its
+// command line, so the program misreads its own arguments. A task never
+// committed has no file for the scheduler and also starts here. Any other
+// task (another program's, with an account of its own) goes to the
+// scheduler; when the request fails, or the task's file shows neither a run
+// in progress nor a newer last run within a few seconds, its program is
+// started here instead.
 void RunTask(TaskState& state) {
     ITask& task = state.Task();
-    RunMark before;
-    if (state.Saved() && ReadMark(state, before) && SUCCEEDED(task.Run()) && ServiceStarted(state, before)) return;
+    DWORD flags = 0;
+    if (FAILED(task.GetFlags(&flags))) flags = 0;
+    const bool asCaller = !state.Saved() || !IsNtFamily() || (flags & TASK_FLAG_RUN_ONLY_IF_LOGGED_ON) != 0;
+    if (!asCaller) {
+        RunMark before;
+        if (ReadMark(state, before) && SUCCEEDED(task.Run()) && ServiceStarted(state, before)) return;
+    }
     StartProgram(state);
 }
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "component/AutomationError.h"
+#include "component/SharedFileRetry.h"
 
 namespace sched {
 
@@ -28,11 +29,14 @@ std::wstring TaskState::Read(StringGetter getter, const wchar_t* what) const {
     return text.Valid() ? std::wstring(text.Get()) : std::wstring();
 }
 
-void TaskState::SetAccount() {
+bool IsNtFamily() {
     OSVERSIONINFOA version;
     version.dwOSVersionInfoSize = sizeof version;
-    // Tasks of the 9x family run without an account.
-    if (!::GetVersionExA(&version) || version.dwPlatformId != VER_PLATFORM_WIN32_NT) return;
+    return ::GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+}
+
+void TaskState::SetAccount() {
+    if (!IsNtFamily()) return;
     std::vector<wchar_t> user(257);
     DWORD size = static_cast<DWORD>(user.size());
     if (!::GetUserNameW(user.data(), &size))
@@ -54,7 +58,8 @@ void TaskState::Save() {
     ThrowIfFailed(Task().QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&rawFile)),
                   L"The task \"" + name_ + L"\" cannot be saved.");
     const ComPtr<IPersistFile> file(rawFile);
-    ThrowIfFailed(file.Get()->Save(nullptr, TRUE), L"The task \"" + name_ + L"\" could not be saved.");
+    ThrowIfFailed(RetryWhileShared([&] { return file.Get()->Save(nullptr, TRUE); }),
+                  L"The task \"" + name_ + L"\" could not be saved.");
     saved_ = true;
 }
 

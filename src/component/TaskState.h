@@ -44,4 +44,7 @@ private:
 
 using SharedTask = std::shared_ptr<TaskState>;
 
+// Tasks of the 9x family have no account and run as whoever is logged on.
+bool IsNtFamily();
+
 }  // namespace sched

@@ -1,6 +1,8 @@
 #pragma once
 // Every test talks to the registered component through the program's own
-// clients, and removes the tasks it made.
+// clients, and removes the tasks it made. Their triggers lie years ahead:
+// the prefix's scheduler service runs a task whose time has come and writes
+// its file again, even after the test removed it.
 #include <gtest/gtest.h>
 #include <objbase.h>
 

@@ -19,6 +19,13 @@ bool SystemTasks::MakeForeign(const std::wstring& name, const std::wstring& crea
     return SUCCEEDED(owned.Get()->Save(nullptr, TRUE));
 }
 
+void SystemTasks::Delete(const std::wstring& name) const {
+    for (int tried = 0; tried < 60; ++tried) {
+        if (scheduler_.Get()->Delete(name.c_str()) != HRESULT_FROM_WIN32(ERROR_SHARING_VIOLATION)) return;
+        ::Sleep(50);
+    }
+}
+
 ComPtr<ITask> SystemTasks::Open(const std::wstring& name) const {
     IUnknown* raw = nullptr;
     if (FAILED(scheduler_.Get()->Activate(name.c_str(), IID_ITask, &raw))) return ComPtr<ITask>();

@@ -18,7 +18,8 @@ public:
     bool MakeForeign(const std::wstring& name, const std::wstring& creator);
     ComPtr<ITask> Open(const std::wstring& name) const;  // unbound when missing
     bool Has(const std::wstring& name) const { return Open(name).Valid(); }
-    void Delete(const std::wstring& name) const { scheduler_.Get()->Delete(name.c_str()); }
+    // Tried again while the scheduler service still reads the file.
+    void Delete(const std::wstring& name) const;
     std::vector<std::wstring> Names() const;  // as files: "<name>.job"
 
     // The work item's string through one of its getters; "<failed>" if it failed.

@@ -68,7 +68,7 @@ protected:
         ComponentTest::SetUp();
         task = MakeTask("EditMe");
         TriggerClient once = task.Triggers().Add();
-        SYSTEMTIME start{2026, 5, 0, 6, 7, 8, 0, 0};
+        SYSTEMTIME start{2036, 5, 0, 6, 7, 8, 0, 0};
         const DATE when = [&] { DATE d = 0; ::SystemTimeToVariantTime(&start, &d); return d; }();
         ASSERT_EQ(once.SetTriggerType(0), S_OK);
         ASSERT_EQ(once.SetStartDate(when), S_OK);
@@ -97,7 +97,7 @@ TEST_F(PropertiesDialogTest, OkWritesADailyScheduleAtTheChosenTime) {
     EXPECT_EQ(trigger.TriggerType, TASK_TIME_TRIGGER_DAILY);
     EXPECT_EQ(trigger.Type.Daily.DaysInterval, 1);
     EXPECT_EQ(trigger.wStartHour * 100 + trigger.wStartMinute, 2145);
-    EXPECT_EQ(trigger.wBeginYear * 10000 + trigger.wBeginMonth * 100 + trigger.wBeginDay, 20260506);
+    EXPECT_EQ(trigger.wBeginYear * 10000 + trigger.wBeginMonth * 100 + trigger.wBeginDay, 20360506);
     EXPECT_FALSE(StoredFlags() & TASK_FLAG_DISABLED);
 }
 
