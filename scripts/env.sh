@@ -87,3 +87,13 @@ stop_display() {
         wait "$XVFB_PID" 2>/dev/null || true
     fi
 }
+
+# The task-scheduling component in the prefix named by WINEPREFIX (already
+# exported): build/Sched.dll copied to C:\windows\system32 and registered.
+# Test prefixes go without it unless a test installs it.
+install_scheduler_component() {
+    local prefix="${1:-$WINEPREFIX}"
+    [ -f "$BUILD_DIR/Sched.dll" ] || { echo "no $BUILD_DIR/Sched.dll" >&2; return 1; }
+    cp "$BUILD_DIR/Sched.dll" "$prefix/drive_c/windows/system32/Sched.dll"
+    WINEPREFIX="$prefix" wine regsvr32 /s 'C:\windows\system32\Sched.dll'
+}

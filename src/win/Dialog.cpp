@@ -12,7 +12,7 @@ Dialog::~Dialog() { Destroy(); }
 
 INT_PTR Dialog::DoModal(HWND parent) {
     modal_ = true;
-    INT_PTR result = ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), parent,
+    INT_PTR result = ::DialogBoxParamA(Resources(), MAKEINTRESOURCEA(templateId_), parent,
                                        &Dialog::DialogProc, reinterpret_cast<LPARAM>(this));
     hwnd_ = nullptr;
     modal_ = false;
@@ -21,9 +21,13 @@ INT_PTR Dialog::DoModal(HWND parent) {
 
 bool Dialog::Create(HWND parent) {
     modal_ = false;
-    HWND made = ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), parent,
+    HWND made = ::CreateDialogParamA(Resources(), MAKEINTRESOURCEA(templateId_), parent,
                                      &Dialog::DialogProc, reinterpret_cast<LPARAM>(this));
     return made != nullptr;
+}
+
+HINSTANCE Dialog::Resources() const noexcept {
+    return resources_ != nullptr ? resources_ : ::GetModuleHandleA(nullptr);
 }
 
 void Dialog::Destroy() noexcept {

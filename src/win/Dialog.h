@@ -13,6 +13,8 @@ class DialogLook;
 class Dialog {
 public:
     explicit Dialog(UINT templateId) noexcept : templateId_(templateId) {}
+    // A template of another module's resources, e.g. of a DLL's own.
+    Dialog(UINT templateId, HINSTANCE resources) noexcept : templateId_(templateId), resources_(resources) {}
     virtual ~Dialog();
 
     Dialog(const Dialog&) = delete;
@@ -57,7 +59,10 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
+    HINSTANCE Resources() const noexcept;
+
     UINT templateId_;
+    HINSTANCE resources_ = nullptr;
     HWND hwnd_ = nullptr;
     bool modal_ = false;
     const DialogLook* look_ = nullptr;
