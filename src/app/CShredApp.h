@@ -67,6 +67,8 @@ public:
     RestorePointShredder& restorePointJobs() { return restorePointJobs_; }
     std::vector<RestorePointRecord>& restorePoints() { return restorePoints_; }
     bool commandLineRun() const { return !commandLine_.targets().empty(); }
+    // Null while the scheduling component is missing.
+    TaskSchedulerClient* scheduler() { return scheduler_.get(); }
 
 private:
     void LoadRestorePoints();

@@ -187,6 +187,9 @@ const CatalogueEntry kCatalogue[] = {
     {14007, 0, "Sequence Number"},
     {14008, 0, "Type"},
     {14009, 0, "&Refresh List"},
+    {15180, 0, "There's an algorithm whose name differs only in letter case.\nPlease change the algorithm name."},
+    {15181, 0, "The algorithm of these scheduled tasks no longer exists; they now use Quick Shred:\n%s"},
+    {15182, 0, "These scheduled tasks could not be changed to the new algorithm numbers:\n%s"},
 };
 
 }  // namespace
