@@ -12,6 +12,9 @@
 namespace {
 
 constexpr int kNumberColumnWidth = 40;
+// A row shows the typed digits with a space after every pair; kept well
+// below what a list-view item can hold.
+constexpr int kPatternFieldLimit = 40000;
 
 }  // namespace
 
@@ -23,11 +26,12 @@ CustomAlgorithmDlg::CustomAlgorithmDlg(const AlgorithmEditorParts& parts, int32_
 BOOL CustomAlgorithmDlg::OnInitDialog() {
     ::SendMessageA(Item(IDC_EDITOR_NAME), EM_LIMITTEXT, AlgorithmEditing::kNameLimit, 0);
     ::SendMessageA(Item(IDC_EDITOR_DESCRIPTION), EM_LIMITTEXT, AlgorithmEditing::kDescriptionLimit, 0);
+    ::SendMessageA(Item(IDC_EDITOR_PATTERN), EM_LIMITTEXT, kPatternFieldLimit, 0);
     passes_.Attach(Item(IDC_EDITOR_PASSES));
     passes_.SetFullRowSelect();
     passes_.AddColumn("#", kNumberColumnWidth);
     passes_.AddColumn(parts_.texts.Text(13012));
-    SetItemText(IDC_EDITOR_PATTERN, "00");
+    SetPatternField("00");
     const bool edited = editedIndex_ >= 0 && static_cast<size_t>(editedIndex_) < parts_.algorithms.count();
     if (!edited) {
         editedIndex_ = -1;
@@ -47,7 +51,7 @@ void CustomAlgorithmDlg::LoadEdited() {
         const int row = passes_.AddRow(std::to_string(i + 1));
         const std::string text = pass_text::FromPass(algorithm.passes[i]);
         SetRowText(row, text);
-        if (algorithm.passes[i].IsPattern()) SetItemText(IDC_EDITOR_PATTERN, pass_text::FieldText(text));
+        if (algorithm.passes[i].IsPattern()) SetPatternField(pass_text::FieldText(text));
     }
     if (passes_.RowCount() > 0) passes_.Select(0);
 }
@@ -90,7 +94,7 @@ void CustomAlgorithmDlg::AddPass() {
     const int row = passes_.AddRow(std::to_string(passes_.RowCount() + 1));
     if (row < 0) return;
     SetRowText(row, "00");
-    SetItemText(IDC_EDITOR_PATTERN, "00");
+    SetPatternField("00");
     CheckKind(IDC_EDITOR_PATTERN_RADIO);
     EnablePassControls(true);
     passes_.Select(row);
@@ -130,16 +134,17 @@ void CustomAlgorithmDlg::ChooseKind(int radio) {
         return;
     }
     ::EnableWindow(Item(IDC_EDITOR_PATTERN), TRUE);
-    SetRowText(row, pass_text::FromTyped(FieldText(IDC_EDITOR_PATTERN)));
+    SetRowText(row, pass_text::FromTyped(FieldText(IDC_EDITOR_PATTERN).substr(0, kPatternFieldLimit)));
 }
 
 void CustomAlgorithmDlg::PatternTyped() {
     // Texts the editor puts into the field itself are not typing.
-    if (::GetFocus() != Item(IDC_EDITOR_PATTERN)) return;
+    if (fillingField_ || ::GetFocus() != Item(IDC_EDITOR_PATTERN)) return;
     const int row = SelectedRowOrWarn();
     if (row < 0) return;
     CheckKind(IDC_EDITOR_PATTERN_RADIO);
-    SetRowText(row, pass_text::FromTyped(FieldText(IDC_EDITOR_PATTERN)));
+    // A paste is not held to the field's limit.
+    SetRowText(row, pass_text::FromTyped(FieldText(IDC_EDITOR_PATTERN).substr(0, kPatternFieldLimit)));
 }
 
 void CustomAlgorithmDlg::RowSelected(int row) {
@@ -153,12 +158,18 @@ void CustomAlgorithmDlg::RowSelected(int row) {
     }
     CheckKind(IDC_EDITOR_PATTERN_RADIO);
     ::EnableWindow(Item(IDC_EDITOR_PATTERN), TRUE);
-    SetItemText(IDC_EDITOR_PATTERN, pass_text::FieldText(text));
+    SetPatternField(pass_text::FieldText(text));
 }
 
 void CustomAlgorithmDlg::SetRowText(int row, const std::string& text) {
     passes_.SetText(row, 1, text);
     passes_.FitColumn(1);
+}
+
+void CustomAlgorithmDlg::SetPatternField(const std::string& text) {
+    fillingField_ = true;
+    SetItemText(IDC_EDITOR_PATTERN, text);
+    fillingField_ = false;
 }
 
 void CustomAlgorithmDlg::CheckKind(int radio) const {
@@ -198,11 +209,16 @@ void CustomAlgorithmDlg::Save() {
         return;
     }
     if (editing.Save(edited)) {
-        Close(kSaved);
+        Finish(kSaved);
         return;
     }
     Warn(9073, MB_ICONERROR);
-    Close(kNotSaved);
+    Finish(kNotSaved);
+}
+
+void CustomAlgorithmDlg::Finish(INT_PTR result) {
+    result_ = result;
+    Close(result);
 }
 
 int CustomAlgorithmDlg::SelectedRowOrWarn() {

@@ -32,6 +32,8 @@ public:
 
     // editedIndex: the algorithm's position, -1 for a new one.
     CustomAlgorithmDlg(const AlgorithmEditorParts& parts, int32_t editedIndex);
+    // How the dialog was closed, also for a modeless one: kSaved, kNotSaved, or 0 while open.
+    INT_PTR result() const { return result_; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -39,6 +41,7 @@ protected:
     bool OnNotify(const NMHDR& header, LRESULT& result) override;
     // Enter never closes the editor; only Save and Cancel do.
     void OnOK() override {}
+    void OnCancel() override { Finish(kNotSaved); }
 
 private:
     void LoadEdited();
@@ -51,13 +54,17 @@ private:
     void RowSelected(int row);
     void SetRowText(int row, const std::string& text);
     void CheckKind(int radio) const;
+    void SetPatternField(const std::string& text);
     void Save();
+    void Finish(INT_PTR result);
     int SelectedRowOrWarn();
     void Warn(int id, unsigned icon) const;
     std::string FieldText(int controlId) const;
 
     AlgorithmEditorParts parts_;
     int32_t editedIndex_;
+    INT_PTR result_ = 0;
+    bool fillingField_ = false;
     win::AutoFitListCtrl passes_;
 };
 
