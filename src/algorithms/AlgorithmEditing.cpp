@@ -68,3 +68,18 @@ int32_t PositionMove::AfterRemoval(int32_t position, int32_t removed) {
     if (position == removed) return -1;
     return position > removed ? position - 1 : position;
 }
+
+std::map<int32_t, int32_t> PositionMove::MovedOnLoad(const std::vector<int32_t>& previous) {
+    std::map<int32_t, int32_t> moves;
+    for (size_t i = 0; i < previous.size(); ++i) {
+        const int32_t now = static_cast<int32_t>(AlgorithmList::kBuiltInCount + i);
+        if (previous[i] >= static_cast<int32_t>(AlgorithmList::kBuiltInCount) && previous[i] != now)
+            moves[previous[i]] = now;
+    }
+    return moves;
+}
+
+int32_t PositionMove::Through(const std::map<int32_t, int32_t>& moves, int32_t position) {
+    const auto found = moves.find(position);
+    return found == moves.end() ? position : found->second;
+}

@@ -4,6 +4,7 @@
 // deleting one, and what a deletion does to the positions behind it.
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -56,4 +57,9 @@ private:
 struct PositionMove {
     // After removing `removed`: later positions move down by one.
     static int32_t AfterRemoval(int32_t position, int32_t removed);
+    // The positions that loading gave other numbers than they were stored
+    // with (previous: the stored "Order" per loaded custom algorithm, -1 for
+    // none), old -> new. Positions not in it keep their number.
+    static std::map<int32_t, int32_t> MovedOnLoad(const std::vector<int32_t>& previous);
+    static int32_t Through(const std::map<int32_t, int32_t>& moves, int32_t position);
 };

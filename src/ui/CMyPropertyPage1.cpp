@@ -44,6 +44,9 @@ CMyPropertyPage1::CMyPropertyPage1(CShredApp& app)
                                         &app.look()}) {}
 
 CMyPropertyPage1::CMyPropertyPage1(const OptionsPageParts& parts) : win::PropertyPage(IDD_OPTIONS_PAGE), parts_(parts) {
+    // The language list's class must be registered before the template is created.
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_USEREX_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
     SetLook(parts.look);
 }
 

@@ -29,7 +29,13 @@ INT_PTR PropertySheet::DoModal(HWND parent) {
 bool PropertySheet::Create(HWND parent, bool visible) {
     modal_ = false;
     ending_ = false;
-    Run(parent, PSH_MODELESS);
+    const INT_PTR made = Run(parent, PSH_MODELESS);
+    // Some systems create the first page only after the sheet reported
+    // itself initialised; the modeless sheet's handle is known here anyway.
+    if (hwnd_ == nullptr && made != 0 && made != -1) {
+        Attach(reinterpret_cast<HWND>(made));
+        OnInitSheet();
+    }
     if (hwnd_ == nullptr) return false;
     if (visible) ::ShowWindow(hwnd_, SW_SHOW);
     return true;

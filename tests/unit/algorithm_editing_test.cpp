@@ -170,6 +170,8 @@ TEST_F(AlgorithmEditingTest, SavesReplaceWholeKeysAndFailuresChangeNothing) {
 TEST_F(AlgorithmEditingTest, PositionsSurviveARestartWhateverTheRegistryOrder) {
     AlgorithmEditing editing(list_, store_);
     for (const char* name : {"Zulu", "Mike", "Alpha"}) ASSERT_TRUE(editing.Save(Edited(-1, name, {"00"})));
+    // The registry lists keys in an order of its own: by name.
+    ASSERT_EQ(StoredKeys(), (std::vector<std::string>{"Alpha", "Mike", "Zulu"}));
     AlgorithmList again = Restart();
     ASSERT_EQ(again.count(), 8u);
     EXPECT_EQ(again.at(5).name, "Zulu");
@@ -181,6 +183,36 @@ TEST_F(AlgorithmEditingTest, PositionsSurviveARestartWhateverTheRegistryOrder) {
     ASSERT_EQ(again.count(), 8u);
     EXPECT_EQ(again.at(6).name, "Alpha");
     EXPECT_EQ(again.at(7).name, "Bravo");
+}
+
+TEST_F(AlgorithmEditingTest, AStartAfterPositionsMovedRewritesTheTasks) {
+    // Orders 5 and 7: an older version deleted the algorithm at 6 without
+    // renumbering, so loading gives Echo position 6.
+    AlgorithmEditing editing(list_, store_);
+    for (const char* name : {"Bravo", "Delta", "Echo"}) ASSERT_TRUE(editing.Save(Edited(-1, name, {"00"})));
+    ASSERT_EQ(store_.DeleteAlgorithmKey(list_, 6), AlgorithmStore::DeleteOutcome::Deleted);
+    std::vector<int32_t> previous;
+    AlgorithmList list;
+    list.AddBuiltInAlgorithms();
+    store_.LoadCustomAlgorithms(list, &previous);
+    ASSERT_EQ(list.at(6).name, "Echo");
+    const std::map<int32_t, int32_t> moves = PositionMove::MovedOnLoad(previous);
+    EXPECT_EQ(moves, (std::map<int32_t, int32_t>{{7, 6}}));
+
+    FakeTaskScheduler component;
+    FakeTask& onEcho = component.Add("Echo task", "Vantrel", "\"/s\" \"Echo task\" \"/O7\" \"C:\\a\"");
+    FakeTask& onBravo = component.Add("Bravo task", "Vantrel", "\"/s\" \"Bravo task\" \"/O5\" \"C:\\a\"");
+    TaskSchedulerClient scheduler;
+    scheduler.AttachDispatch(component.Collection(), true);
+    RenumberTaskAlgorithms(scheduler, [&moves](int32_t p) { return PositionMove::Through(moves, p); });
+    EXPECT_EQ(onEcho.parameters, "\"/s\" \"Echo task\" \"/O6\" \"C:\\a\"");
+    EXPECT_EQ(onBravo.commits, 0);
+    ASSERT_TRUE(store_.WriteOrders(list));
+    previous.clear();
+    AlgorithmList again;
+    again.AddBuiltInAlgorithms();
+    store_.LoadCustomAlgorithms(again, &previous);
+    EXPECT_TRUE(PositionMove::MovedOnLoad(previous).empty());
 }
 
 TEST_F(AlgorithmEditingTest, OldStoresLoadAndAnInterruptedSaveIsRecovered) {
