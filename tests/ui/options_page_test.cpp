@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <string>
@@ -275,52 +276,50 @@ TEST_F(OptionsPageTest, AMethodOutsideTheListFallsBackToTheFirstAndIsStored) {
 }
 
 TEST_F(OptionsPageTest, LanguagesWithoutAFlagGoLastAndSwitchingAppliesAtOnce) {
-    Pack("English", "");
-    Pack("Deutsch", "9001=&Algorithmus\r\n9061=Neu starten\r\n9610=Vantrel DE\r\n");
-    Pack("Bare", "");
+    Pack("A", "");
+    Pack("B", "");
+    Pack("C", "9001=&Algorithmus\r\n9061=Neu starten\r\n9610=Vantrel C\r\n");
     Pack("Bad..Name", "9001=Hacked\r\n");
-    Flag("English");
-    Flag("Deutsch");
-    texts_ = LanguagePack(folder_.path(), "English");
+    Flag("A");
+    Flag("C");
+    texts_ = LanguagePack(folder_.path(), "a");  // stored in other letter case
     Start();
 
-    // Flagged languages in the listing's order, then those without a flag.
     std::vector<std::string> listed;
     WIN32_FIND_DATAA found{};
     HANDLE find = ::FindFirstFileA((folder_ / "Lang\\*.ini").c_str(), &found);
     ASSERT_NE(find, INVALID_HANDLE_VALUE);
     do listed.emplace_back(found.cFileName); while (::FindNextFileA(find, &found));
     ::FindClose(find);
-    std::vector<std::string> flagged, bare;
-    for (const std::string& file : listed) {
-        const std::string name = file.substr(0, file.size() - 4);
-        if (name == "Bad..Name") continue;
-        (name == "Bare" ? bare : flagged).push_back(name);
+    // Flagged languages in the listing's order, then those without a flag.
+    std::vector<std::string> expected;
+    for (const std::string& file : listed)
+        if (file == "A.ini" || file == "C.ini") expected.push_back(file.substr(0, 1));
+    expected.push_back("B");
+    if (listed == std::vector<std::string>{"A.ini", "B.ini", "Bad..Name.ini", "C.ini"}) {
+        EXPECT_EQ(expected, (std::vector<std::string>{"A", "C", "B"}));
     }
-    std::vector<std::string> expected = flagged;
-    expected.insert(expected.end(), bare.begin(), bare.end());
     std::vector<int> images;
-    EXPECT_EQ(Languages(&images), expected);
-    EXPECT_EQ(images.back(), -1) << "Bare has no flag";
-    EXPECT_GE(images.front(), 0);
-    const std::vector<std::string> shown = Languages();
-    const int english = static_cast<int>(std::find(shown.begin(), shown.end(), "English") - shown.begin());
-    const int deutsch = static_cast<int>(std::find(shown.begin(), shown.end(), "Deutsch") - shown.begin());
-    EXPECT_EQ(Selected(IDC_OPTIONS_LANGUAGE), english);
+    EXPECT_EQ(Languages(&images), expected) << "Bad..Name is no language";
+    EXPECT_EQ(images, (std::vector<int>{0, 1, -1})) << "B has no flag";
+    const int a = static_cast<int>(std::find(expected.begin(), expected.end(), "A") - expected.begin());
+    const int c = static_cast<int>(std::find(expected.begin(), expected.end(), "C") - expected.begin());
+    EXPECT_EQ(Selected(IDC_OPTIONS_LANGUAGE), a);
 
-    Choose(IDC_OPTIONS_LANGUAGE, english);  // the current one again
+    texts_ = LanguagePack(folder_.path(), "A");
+    Choose(IDC_OPTIONS_LANGUAGE, a);  // the current one again
     EXPECT_TRUE(ui_.messages.empty());
     EXPECT_EQ(settings_.ReadString("Language", "unset"), "unset");
     EXPECT_EQ(listener_.calls, 0);
 
-    Choose(IDC_OPTIONS_LANGUAGE, deutsch);
-    EXPECT_EQ(settings_.ReadString("Language", "unset"), "Deutsch");
-    EXPECT_EQ(texts_.currentLanguage(), "Deutsch");
+    Choose(IDC_OPTIONS_LANGUAGE, c);
+    EXPECT_EQ(settings_.ReadString("Language", "unset"), "C");
+    EXPECT_EQ(texts_.currentLanguage(), "C");
     EXPECT_EQ(listener_.calls, 1);
     EXPECT_EQ(Text(IDC_OPTIONS_ALGORITHM_GROUP), "&Algorithmus");
     ASSERT_EQ(ui_.messages.size(), 1u);
     EXPECT_EQ(ui_.messages[0].text, "Neu starten");
-    EXPECT_EQ(ui_.messages[0].caption, "Vantrel DE");
+    EXPECT_EQ(ui_.messages[0].caption, "Vantrel C");
     EXPECT_EQ(ui_.messages[0].flags, static_cast<unsigned>(MB_OK | MB_ICONHAND));
 }
 
