@@ -20,6 +20,7 @@ need_packages() {
     command -v Xvfb >/dev/null || missing+=(xvfb xauth)
     command -v mkfs.ext2 >/dev/null || missing+=(e2fsprogs)
     command -v losetup >/dev/null || missing+=(mount)
+    command -v chmcmd >/dev/null || missing+=(fp-utils)
     if [ ${#missing[@]} -gt 0 ]; then
         echo "Installing: ${missing[*]}"
         if ! dpkg --print-foreign-architectures | grep -qx i386; then

@@ -15,6 +15,8 @@ public:
     std::string Parameters() const;
     HRESULT SetParameters(const std::string& commandLine);
     TriggerListClient Triggers() const;
+    // The same with the component's answer; list stays unbound when none was given.
+    HRESULT Triggers(TriggerListClient& list) const;
     HRESULT Run();
     // The component wants one string; it is always sent empty.
     HRESULT Commit(const std::string& reserved = std::string());

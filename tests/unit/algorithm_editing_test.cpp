@@ -16,6 +16,13 @@ extern "C" LONG WINAPI RegDeleteTreeA(HKEY key, LPCSTR subKey);
 
 namespace {
 
+FakeTask& AddTask(FakeTaskScheduler& component, const std::string& name, const std::string& creator,
+                  const std::string& parameters) {
+    FakeTask& task = component.AddExisting(name, creator);
+    task.parameters = parameters;
+    return task;
+}
+
 using Bytes = std::vector<uint8_t>;
 
 TEST(PassTextTest, TypedPatternsBecomePairsAndBytesComeFromTheEnd) {
@@ -54,13 +61,13 @@ TEST(TaskParametersTest, OnlyTheAlgorithmSwitchChangesNeverTheTaskName) {
 
 TEST(TaskParametersTest, TasksOfThisProgramFollowTheirAlgorithm) {
     FakeTaskScheduler component;
-    FakeTask& seven = component.Add("Seven", "Vantrel", "\"/s\" \"Seven\" \"/O7\" \"C:\\x\"");
-    FakeTask& six = component.Add("Six", "Vantrel", "\"/s\" \"Six\" \"/O6\" \"recycle\"");
-    FakeTask& other = component.Add("Other", "Someone", "\"/s\" \"Other\" \"/O7\"");
-    FakeTask& stuck = component.Add("Stuck", "Vantrel", "\"/s\" \"Stuck\" \"/O9\"");
-    stuck.refuseCommit = true;
+    FakeTask& seven = AddTask(component, "Seven", "Vantrel", "\"/s\" \"Seven\" \"/O7\" \"C:\\x\"");
+    FakeTask& six = AddTask(component, "Six", "Vantrel", "\"/s\" \"Six\" \"/O6\" \"recycle\"");
+    FakeTask& other = AddTask(component, "Other", "Someone", "\"/s\" \"Other\" \"/O7\"");
+    FakeTask& stuck = AddTask(component, "Stuck", "Vantrel", "\"/s\" \"Stuck\" \"/O9\"");
+    stuck.Fail(0x60030016, DISPATCH_METHOD, E_ACCESSDENIED);
     TaskSchedulerClient scheduler;
-    scheduler.AttachDispatch(component.Collection(), true);
+    scheduler.AttachDispatch(&component, true);
 
     const RenumberReport report =
         RenumberTaskAlgorithms(scheduler, [](int32_t p) { return PositionMove::AfterRemoval(p, 6); });
@@ -69,7 +76,7 @@ TEST(TaskParametersTest, TasksOfThisProgramFollowTheirAlgorithm) {
     EXPECT_EQ(six.parameters, "\"/s\" \"Six\" \"/O0\" \"recycle\"");
     EXPECT_EQ(other.parameters, "\"/s\" \"Other\" \"/O7\"");
     EXPECT_EQ(other.commits, 0);
-    EXPECT_EQ(stuck.parameters, "\"/s\" \"Stuck\" \"/O9\"");
+    EXPECT_EQ(stuck.commits, 0);
     EXPECT_EQ(report.nowQuickShred, (std::vector<std::string>{"Six"}));
     EXPECT_EQ(report.notUpdated, (std::vector<std::string>{"Stuck"}));
     EXPECT_EQ(report.rewritten, 2);
@@ -200,10 +207,10 @@ TEST_F(AlgorithmEditingTest, AStartAfterPositionsMovedRewritesTheTasks) {
     EXPECT_EQ(moves, (std::map<int32_t, int32_t>{{7, 6}}));
 
     FakeTaskScheduler component;
-    FakeTask& onEcho = component.Add("Echo task", "Vantrel", "\"/s\" \"Echo task\" \"/O7\" \"C:\\a\"");
-    FakeTask& onBravo = component.Add("Bravo task", "Vantrel", "\"/s\" \"Bravo task\" \"/O5\" \"C:\\a\"");
+    FakeTask& onEcho = AddTask(component, "Echo task", "Vantrel", "\"/s\" \"Echo task\" \"/O7\" \"C:\\a\"");
+    FakeTask& onBravo = AddTask(component, "Bravo task", "Vantrel", "\"/s\" \"Bravo task\" \"/O5\" \"C:\\a\"");
     TaskSchedulerClient scheduler;
-    scheduler.AttachDispatch(component.Collection(), true);
+    scheduler.AttachDispatch(&component, true);
     RenumberTaskAlgorithms(scheduler, [&moves](int32_t p) { return PositionMove::Through(moves, p); });
     EXPECT_EQ(onEcho.parameters, "\"/s\" \"Echo task\" \"/O6\" \"C:\\a\"");
     EXPECT_EQ(onBravo.commits, 0);
