@@ -74,6 +74,19 @@ private:
     std::thread thread_;
 };
 
+// A page that only counts how often it was made active.
+class CountingPage final : public win::PropertyPage {
+public:
+    CountingPage() : win::PropertyPage(IDD_OPTIONS_PAGE) {}
+    int activations = 0;
+
+protected:
+    bool OnSetActive() override {
+        ++activations;
+        return true;
+    }
+};
+
 struct CountingListener final : LanguageListener {
     int calls = 0;
     void OnLanguageChanged() override { ++calls; }
@@ -121,7 +134,8 @@ protected:
         }
     }
     // As at a start: the built-ins, then the store.
-    void Start() {
+    // extraPages: pages behind the Options page, as in the main window.
+    void Start(std::vector<CountingPage*> extraPages = {}) {
         list_ = AlgorithmList();
         list_.AddBuiltInAlgorithms();
         store_.LoadCustomAlgorithms(list_);
@@ -131,6 +145,7 @@ protected:
         page_->SetLanguageListener(&listener_);
         sheet_ = std::make_unique<win::PropertySheet>(0, 0);
         sheet_->AddPage(*page_);
+        for (CountingPage* extra : extraPages) sheet_->AddPage(*extra);
         ASSERT_TRUE(sheet_->Create(nullptr, true));
         ASSERT_NE(page_->Handle(), nullptr);
     }
@@ -328,6 +343,23 @@ TEST_F(OptionsPageTest, LanguagesWithoutAFlagGoLastAndSwitchingAppliesAtOnce) {
     EXPECT_EQ(ui_.messages[0].text, "Neu starten");
     EXPECT_EQ(ui_.messages[0].caption, "Vantrel C");
     EXPECT_EQ(ui_.messages[0].flags, static_cast<unsigned>(MB_OK | MB_ICONHAND));
+}
+
+TEST_F(OptionsPageTest, AChangedLanguageVisitsTheSchedulerPageAndComesBack) {
+    Pack("English", "");
+    Pack("C", "9001=&Algorithmus\r\n");
+    texts_ = LanguagePack(folder_.path(), "English");
+    std::vector<CountingPage> pages(7);
+    std::vector<CountingPage*> extra;
+    for (CountingPage& page : pages) extra.push_back(&page);
+    Start(extra);
+    const std::vector<std::string> shown = Languages();
+    ASSERT_EQ(shown.size(), 2u);
+    Choose(IDC_OPTIONS_LANGUAGE, shown[0] == "C" ? 0 : 1);
+    EXPECT_EQ(pages[4].activations, 1) << "page 5 of the sheet";
+    EXPECT_EQ(sheet_->ActivePageIndex(), 0);
+    EXPECT_EQ(Text(IDC_OPTIONS_ALGORITHM_GROUP), "&Algorithmus");
+    Stop();
 }
 
 TEST_F(OptionsPageTest, AHostileLanguageNameReadsNothingOutsideLangAndSelectsNothing) {
