@@ -75,6 +75,9 @@ public:
     TaskScheduling& tasks() { return tasks_; }
     // The window the task-name dialog is modal over (the main window).
     void SetTaskDialogOwner(HWND owner) { taskNamePrompt_.SetOwner(owner); }
+    // The scheduling clients; null, or bound to nothing, without the component.
+    TaskSchedulerClient* scheduler() { return scheduler_.get(); }
+    TaskClient* currentTask() { return currentTask_.get(); }
 
 private:
     void LoadRestorePoints();

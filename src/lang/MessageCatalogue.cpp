@@ -195,6 +195,9 @@ const CatalogueEntry kCatalogue[] = {
     {15055, 0, "This item cannot be put into a task, so it is left out:\n%s"},
     {15056, 0, "The default task cannot be created, because its name in the current language is not a valid task name:\n%s"},
     {15057, 0, "The task's command line could not be made, so no task was created."},
+    // Scheduler page: a listed task that moved away or was removed elsewhere.
+    {15130, 0, "The selected task is no longer in the scheduler. The list of tasks has been refreshed; nothing was done."},
+    {15131, 0, "Some of the listed tasks were no longer in the scheduler. The others were deleted, and the list of tasks has been refreshed."},
     {15180, 0, "There's an algorithm whose name differs only in letter case.\nPlease change the algorithm name."},
     {15181, 0, "The algorithm of these scheduled tasks no longer exists; they now use Quick Shred:\n%s"},
     {15182, 0, "These scheduled tasks could not be changed to the new algorithm numbers:\n%s"},

@@ -30,10 +30,11 @@ bool PropertySheet::Create(HWND parent, bool visible) {
     modal_ = false;
     ending_ = false;
     const INT_PTR made = Run(parent, PSH_MODELESS);
-    // Some systems create the first page only after the sheet reported
-    // itself initialised; the modeless sheet's handle is known here anyway.
-    if (hwnd_ == nullptr && made != 0 && made != -1) {
-        Attach(reinterpret_cast<HWND>(made));
+    // Wine reports the sheet initialised before its first page exists, so
+    // the callback cannot find this object; a modeless sheet is its result.
+    HWND window = reinterpret_cast<HWND>(made);
+    if (hwnd_ == nullptr && made != -1 && ::IsWindow(window)) {
+        Attach(window);
         OnInitSheet();
     }
     if (hwnd_ == nullptr) return false;
