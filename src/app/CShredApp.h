@@ -69,8 +69,6 @@ public:
     RestorePointShredder& restorePointJobs() { return restorePointJobs_; }
     std::vector<RestorePointRecord>& restorePoints() { return restorePoints_; }
     bool commandLineRun() const { return !commandLine_.targets().empty(); }
-    // Null while the scheduling component is missing.
-    TaskSchedulerClient* scheduler() { return scheduler_.get(); }
     // Task creation for the pages' Schedule buttons and the wizard.
     TaskScheduling& tasks() { return tasks_; }
     // The window the task-name dialog is modal over (the main window).
