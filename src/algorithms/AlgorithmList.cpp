@@ -45,6 +45,14 @@ void AlgorithmList::Append(ShredAlgorithm algorithm) {
     entries_.push_back(std::make_unique<ShredAlgorithm>(std::move(algorithm)));
 }
 
+void AlgorithmList::Remove(size_t position) {
+    if (position < entries_.size()) entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(position));
+}
+
+void AlgorithmList::Replace(size_t position, ShredAlgorithm algorithm) {
+    *entries_.at(position) = std::move(algorithm);
+}
+
 const ShredAlgorithm& AlgorithmList::AtOrFirst(long long position) const {
     if (position < 0 || static_cast<unsigned long long>(position) >= entries_.size()) return *entries_.at(0);
     return *entries_[static_cast<size_t>(position)];

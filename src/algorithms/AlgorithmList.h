@@ -11,6 +11,9 @@ class AlgorithmList {
 public:
     void AddBuiltInAlgorithms();
     void Append(ShredAlgorithm algorithm);
+    // The algorithms behind position move down by one.
+    void Remove(size_t position);
+    void Replace(size_t position, ShredAlgorithm algorithm);
 
     size_t count() const { return entries_.size(); }
     const ShredAlgorithm& at(size_t position) const { return *entries_.at(position); }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -14,6 +16,13 @@ namespace {
 
 const char kDescriptionValue[] = "Description";
 const char kPassesCountValue[] = "PassesCount";
+const char kOrderValue[] = "Order";
+// Marks the key a save writes before it replaces an algorithm of the same key
+// name; the value names the algorithm it is meant for.
+const char kSavingForValue[] = "SavingFor";
+const char kSavingPrefix[] = "~saving~";
+// An "Order" beyond this is damage; the key is ordered like one without.
+constexpr DWORD kMaxOrder = 1000000;
 // The registry's own limit for one key name.
 constexpr size_t kMaxKeyNameLength = 255;
 
@@ -36,9 +45,25 @@ void ForEachSubkeyName(HKEY parent, Visit visit) {
     }
 }
 
-bool ReadAlgorithm(HKEY algorithms, const std::string& name, ShredAlgorithm& algorithm) {
+// Key names compare as the registry compares them: without regard to case.
+bool SameKeyName(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    std::string upperA = a, upperB = b;
+    ::CharUpperBuffA(&upperA[0], static_cast<DWORD>(upperA.size()));
+    ::CharUpperBuffA(&upperB[0], static_cast<DWORD>(upperB.size()));
+    return upperA == upperB;
+}
+
+int32_t ReadOrder(HKEY key) {
+    DWORD order = 0;
+    if (!ReadDword(key, kOrderValue, order) || order > kMaxOrder) return -1;
+    return static_cast<int32_t>(order);
+}
+
+bool ReadAlgorithm(HKEY algorithms, const std::string& name, ShredAlgorithm& algorithm, int32_t* order = nullptr) {
     win::UniqueRegKey key = OpenKey(algorithms, name);
     if (!key) return false;
+    if (order != nullptr) *order = ReadOrder(key.Get());
     std::string description;
     DWORD storedCount = 0;
     if (!ReadText(key.Get(), kDescriptionValue, description) ||
@@ -88,20 +113,145 @@ LONG DeleteKeyWithSubkeys(HKEY parent, const std::string& name) {
     return static_cast<LONG>(deleteKey(parent, name.c_str()));
 }
 
+// Removes a key that may not exist; true when it is gone afterwards.
+bool DeleteIfPresent(HKEY parent, const std::string& name) {
+    const LONG result = DeleteKeyWithSubkeys(parent, name);
+    return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
+}
+
+bool IsSaveInProgressKey(HKEY parent, const std::string& name, std::string* savingFor = nullptr) {
+    win::UniqueRegKey key = OpenKey(parent, name);
+    std::string target;
+    if (!key || !ReadText(key.Get(), kSavingForValue, target)) return false;
+    if (savingFor != nullptr) *savingFor = target;
+    return true;
+}
+
+// A key of its own for the algorithm, nothing of an earlier key of that name
+// left in it. The marker goes first, so a half-written copy is known as one.
+bool WriteFreshKey(HKEY algorithms, const std::string& keyName, const ShredAlgorithm& algorithm, int32_t order,
+                   const std::string& savingFor) {
+    if (!DeleteIfPresent(algorithms, keyName)) return false;
+    win::UniqueRegKey key = CreateKey(algorithms, keyName);
+    if (!key) return false;
+    if (!savingFor.empty() && !WriteText(key.Get(), kSavingForValue, savingFor)) return false;
+    const std::string description = algorithm.description.substr(0, kMaxDescriptionLength);
+    if (!WriteText(key.Get(), kDescriptionValue, description) ||
+        !WriteDword(key.Get(), kPassesCountValue, static_cast<DWORD>(algorithm.passes.size())) ||
+        !WriteDword(key.Get(), kOrderValue, static_cast<DWORD>(order)))
+        return false;
+    for (size_t i = 0; i < algorithm.passes.size(); ++i) {
+        if (!WritePass(key.Get(), static_cast<int32_t>(i), algorithm.passes[i])) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 AlgorithmStore::AlgorithmStore(std::string productKey) : productKey_(std::move(productKey)) {}
 
 bool AlgorithmStore::EnsureProductKey() const { return CreateKey(HKEY_CURRENT_USER, productKey_).Valid(); }
 
-void AlgorithmStore::LoadCustomAlgorithms(AlgorithmList& list) const {
+void AlgorithmStore::LoadCustomAlgorithms(AlgorithmList& list, std::vector<int32_t>* previousPositions) const {
     win::UniqueRegKey algorithms = OpenKey(HKEY_CURRENT_USER, algorithmsKey());
     if (!algorithms) return;
-    ForEachSubkeyName(algorithms.Get(), [&](const std::string& name) {
+    struct Loaded {
         ShredAlgorithm algorithm;
-        if (ReadAlgorithm(algorithms.Get(), name, algorithm)) list.Append(std::move(algorithm));
+        int32_t order;
+    };
+    std::vector<Loaded> loaded;
+    std::vector<std::pair<std::string, std::string>> interrupted;  // copy's key, algorithm it was for
+    ForEachSubkeyName(algorithms.Get(), [&](const std::string& name) {
+        std::string savingFor;
+        if (IsSaveInProgressKey(algorithms.Get(), name, &savingFor)) {
+            interrupted.emplace_back(name, savingFor);
+            return true;
+        }
+        Loaded entry{{}, -1};
+        if (ReadAlgorithm(algorithms.Get(), name, entry.algorithm, &entry.order)) loaded.push_back(std::move(entry));
         return true;
     });
+    // A save stopped between removing the old key and writing the new one
+    // left its complete copy: that is the algorithm's latest version.
+    for (const auto& copy : interrupted) {
+        const bool present = std::any_of(loaded.begin(), loaded.end(), [&](const Loaded& entry) {
+            return SameKeyName(entry.algorithm.name, copy.second);
+        });
+        Loaded entry{{}, -1};
+        if (present || !IsStorableName(copy.second) ||
+            !ReadAlgorithm(algorithms.Get(), copy.first, entry.algorithm, &entry.order))
+            continue;
+        entry.algorithm.name = copy.second;
+        loaded.push_back(std::move(entry));
+    }
+    std::stable_sort(loaded.begin(), loaded.end(), [](const Loaded& a, const Loaded& b) {
+        const int64_t keyA = a.order < 0 ? INT64_MAX : a.order;
+        const int64_t keyB = b.order < 0 ? INT64_MAX : b.order;
+        return keyA < keyB;
+    });
+    for (Loaded& entry : loaded) {
+        if (previousPositions != nullptr) previousPositions->push_back(entry.order);
+        list.Append(std::move(entry.algorithm));
+    }
+}
+
+bool AlgorithmStore::SaveAlgorithmAt(const ShredAlgorithm& algorithm, size_t position,
+                                     const std::string& replacedName) const {
+    if (!IsStorableName(algorithm.name) || !IsLoadable(algorithm) || position > kMaxOrder) return false;
+    win::UniqueRegKey product = OpenKey(HKEY_CURRENT_USER, productKey_);
+    if (!product) return false;
+    win::UniqueRegKey algorithms = CreateKey(product.Get(), "Algorithms");
+    if (!algorithms) return false;
+    const HKEY parent = algorithms.Get();
+    const int32_t order = static_cast<int32_t>(position);
+
+    if (replacedName.empty() || !SameKeyName(replacedName, algorithm.name)) {
+        // A key of a name no algorithm of the list has: the old key goes only
+        // once the new one is complete.
+        if (!WriteFreshKey(parent, algorithm.name, algorithm, order, std::string())) {
+            DeleteIfPresent(parent, algorithm.name);
+            return false;
+        }
+        if (!replacedName.empty() && !DeleteIfPresent(parent, replacedName)) {
+            DeleteIfPresent(parent, algorithm.name);
+            return false;
+        }
+        return true;
+    }
+
+    // The same key name: a complete copy first, then the old key goes and the
+    // new one is written fresh. Stopped in between, the copy remains and the
+    // next start loads it.
+    const std::string copyName = kSavingPrefix + algorithm.name;
+    if (!IsStorableName(copyName)) return false;
+    win::UniqueRegKey existing = OpenKey(parent, copyName);
+    if (existing && !IsSaveInProgressKey(parent, copyName)) return false;  // a user's algorithm of that name
+    existing.Reset();
+    if (!WriteFreshKey(parent, copyName, algorithm, order, algorithm.name)) {
+        DeleteIfPresent(parent, copyName);
+        return false;
+    }
+    if (!DeleteIfPresent(parent, replacedName)) {
+        DeleteIfPresent(parent, copyName);
+        return false;
+    }
+    if (!WriteFreshKey(parent, algorithm.name, algorithm, order, std::string())) {
+        DeleteIfPresent(parent, algorithm.name);
+        return false;
+    }
+    DeleteIfPresent(parent, copyName);
+    return true;
+}
+
+bool AlgorithmStore::WriteOrders(const AlgorithmList& list) const {
+    win::UniqueRegKey algorithms = OpenKey(HKEY_CURRENT_USER, algorithmsKey());
+    bool written = true;
+    for (size_t position = 0; position < list.count(); ++position) {
+        if (!list.at(position).isCustom) continue;
+        win::UniqueRegKey key = algorithms ? OpenKey(algorithms.Get(), list.at(position).name) : win::UniqueRegKey();
+        if (!key || !WriteDword(key.Get(), kOrderValue, static_cast<DWORD>(position))) written = false;
+    }
+    return written;
 }
 
 bool AlgorithmStore::SaveAlgorithm(const ShredAlgorithm& algorithm) const {

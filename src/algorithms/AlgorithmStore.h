@@ -2,7 +2,9 @@
 // User-defined algorithms in the current user's registry, one key per
 // algorithm under the product key's "Algorithms" key, one subkey per pass.
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "algorithms/AlgorithmList.h"
 #include "algorithms/ShredAlgorithm.h"
@@ -15,13 +17,26 @@ public:
     // Start-up makes sure saving can work later; true when the key exists afterwards.
     bool EnsureProductKey() const;
 
-    // Appends every readable stored algorithm (isCustom set) in registry
-    // enumeration order; a damaged one is left out silently.
-    void LoadCustomAlgorithms(AlgorithmList& list) const;
+    // Appends every readable stored algorithm (isCustom set), ordered by
+    // their "Order" values, which hold the positions they had when last
+    // written; keys without one (older stores) follow in registry
+    // enumeration order. A damaged one is left out silently. previousPositions
+    // receives, per appended algorithm, its stored "Order" or -1.
+    void LoadCustomAlgorithms(AlgorithmList& list, std::vector<int32_t>* previousPositions = nullptr) const;
 
     // False at the first failure; values written before it stay. The product
     // key is only opened, never created.
     bool SaveAlgorithm(const ShredAlgorithm& algorithm) const;
+
+    // The editor's save: the algorithm at list position `position`, replacing
+    // the one stored as replacedName (empty for a new one). Writes a fresh key
+    // first and removes the old one only afterwards, so a failure leaves the
+    // store as it was and a save never keeps pass subkeys of an older version.
+    bool SaveAlgorithmAt(const ShredAlgorithm& algorithm, size_t position,
+                         const std::string& replacedName = std::string()) const;
+    // Writes every custom algorithm's position as its "Order" value; false
+    // when one could not be written.
+    bool WriteOrders(const AlgorithmList& list) const;
 
     enum class DeleteOutcome { Deleted, NotFound, Failed };
     // Removes the key named exactly (case included) like list.at(index), with

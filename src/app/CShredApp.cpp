@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include <algorithm>
+#include <map>
+
 #include "app/EmptyDiskSpace.h"
 #include "app/MachineProbe.h"
 #include "app/RecycleBinApis.h"
@@ -10,6 +13,8 @@
 #include "engine/Settings.h"
 #include "app/SystemVersion.h"
 #include "app/UserSid.h"
+#include "algorithms/AlgorithmEditing.h"
+#include "scheduler/TaskAlgorithmRenumbering.h"
 #include "engine/Report.h"
 #include "engine/WmiRestorePointSource.h"
 #include "lang/TextFill.h"
@@ -60,7 +65,20 @@ void CShredApp::ReportRestorePointFailure() {
 
 void CShredApp::LoadAlgorithms() {
     algorithms_.AddBuiltInAlgorithms();
-    store_.LoadCustomAlgorithms(algorithms_);
+    store_.LoadCustomAlgorithms(algorithms_, &storedPositions_);
+}
+
+void CShredApp::FollowMovedAlgorithms() {
+    const std::map<int32_t, int32_t> moves = PositionMove::MovedOnLoad(storedPositions_);
+    const bool unordered = std::find(storedPositions_.begin(), storedPositions_.end(), -1) != storedPositions_.end();
+    if (moves.empty() && !unordered) return;
+    const PositionMap map = [&moves](int32_t position) { return PositionMove::Through(moves, position); };
+    if (state_.runMode) state_.runMethod = map(state_.runMethod);
+    const bool tasksReachable = scheduler_ && scheduler_->IsBound();
+    if (tasksReachable) RenumberTaskAlgorithms(*scheduler_, map);
+    // From now on every start gives the same positions; while the tasks
+    // cannot be changed, the old numbers are kept so a later start still can.
+    if (tasksReachable || moves.empty()) store_.WriteOrders(algorithms_);
 }
 
 void CShredApp::ReportStartupError(const std::string& text) {
@@ -162,6 +180,7 @@ bool CShredApp::InitInstance(const std::string& commandLine, InteractiveWindows*
     comInitialised_ = true;
     LoadProtectedFolders(machine_);
     if (CheckSchedulerComponent(hasTargets)) BindScheduler(hasTargets);
+    FollowMovedAlgorithms();
     CheckShellLibrary();
     if (!LoadKernelEntryPoints()) return false;
     const bool anyNtfs = QueryFixedDrives(machine_);

@@ -87,6 +87,8 @@ private:
     void ReportRestorePointFailure();
     void WireTargetWords();
     void LoadAlgorithms();
+    // Tasks and the run's "/O" follow algorithms whose position moved at load.
+    void FollowMovedAlgorithms();
     bool TakeInstanceMutex();
     bool CheckSchedulerComponent(bool commandLineRun);
     void BindScheduler(bool commandLineRun);
@@ -105,6 +107,7 @@ private:
     std::string programCaption_ = "Vantrel";
     int methodIndex_ = 0;
     AlgorithmList algorithms_;
+    std::vector<int32_t> storedPositions_;  // per loaded custom algorithm, its stored "Order"
     WriteBuffer buffer_;
     EngineState state_;
     FileActivityLog log_;

@@ -14,7 +14,28 @@ std::string DefaultFor(int id, int variant) {
 
 }  // namespace
 
-std::string LanguagePack::PackPath() const { return programFolder_ + "\\Lang\\" + currentLanguage_ + ".ini"; }
+bool LanguagePack::IsSafeLanguageName(const std::string& name) {
+    if (name.empty() || name.size() > kNameLimit) return false;
+    if (name.find("..") != std::string::npos || name.front() == '.' || name.front() == ' ' || name.back() == '.' ||
+        name.back() == ' ')
+        return false;
+    for (const char c : name) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F) return false;
+        if (std::string("\\/:*?\"<>|~").find(c) != std::string::npos) return false;
+    }
+    return true;
+}
+
+std::string LanguagePack::PackPath() const {
+    if (!IsSafeLanguageName(currentLanguage_)) return std::string();
+    return programFolder_ + "\\Lang\\" + currentLanguage_ + ".ini";
+}
+
+std::string LanguagePack::FlagPath() const {
+    if (!IsSafeLanguageName(currentLanguage_)) return std::string();
+    return programFolder_ + "\\Lang\\" + currentLanguage_ + ".bmp";
+}
 
 std::string LanguagePack::Read(const std::string& id, const std::string& englishDefault, size_t limit) const {
     // The reader trims blanks from a default it hands back, so a missing key is
@@ -22,6 +43,7 @@ std::string LanguagePack::Read(const std::string& id, const std::string& english
     static const char kMissing[] = "\x01";
     std::vector<char> buffer(limit + 1, '\0');
     const std::string path = PackPath();
+    if (path.empty()) return englishDefault.substr(0, limit);
     DWORD length = ::GetPrivateProfileStringA(kSection, id.c_str(), kMissing, buffer.data(),
                                               static_cast<DWORD>(buffer.size()), path.c_str());
     std::string text(buffer.data(), std::min<size_t>(length, limit));

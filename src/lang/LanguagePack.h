@@ -26,7 +26,15 @@ public:
     // The control caption with the catalogue's default (variant for 9208's second text).
     void SetDlgItem(int id, int controlId, HWND window, int variant = 0) const;
 
+    // The pack file, or empty when the language's name could reach outside
+    // the Lang folder: such a language counts as one without a pack.
     std::string PackPath() const;
+    // The same for the flag bitmap beside the pack.
+    std::string FlagPath() const;
+    // A language name comes from the registry or a file listing, so it is
+    // untrusted: a plain file name of at most kNameLimit characters.
+    static bool IsSafeLanguageName(const std::string& name);
+    static constexpr size_t kNameLimit = 64;
     const std::string& programFolder() const { return programFolder_; }
     const std::string& currentLanguage() const { return currentLanguage_; }
     void SetCurrentLanguage(std::string language) { currentLanguage_ = std::move(language); }

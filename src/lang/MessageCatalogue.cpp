@@ -209,6 +209,9 @@ const CatalogueEntry kCatalogue[] = {
     {15101, 0, "Too many files were selected at once. Please, Select fewer files at a time."},
     {15130, 0, "The selected task is no longer in the scheduler. The list of tasks has been refreshed; nothing was done."},
     {15131, 0, "Some of the listed tasks were no longer in the scheduler. The others were deleted, and the list of tasks has been refreshed."},
+    {15180, 0, "There's an algorithm whose name differs only in letter case.\nPlease change the algorithm name."},
+    {15181, 0, "The algorithm of these scheduled tasks no longer exists; they now use Quick Shred:\n%s"},
+    {15182, 0, "These scheduled tasks could not be changed to the new algorithm numbers:\n%s"},
 };
 
 }  // namespace

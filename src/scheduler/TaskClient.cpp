@@ -19,6 +19,8 @@ HRESULT TaskClient::SetCreator(const std::string& creator) { return PutText(kCre
 
 HRESULT TaskClient::SetApplicationName(const std::string& path) { return PutText(kApplicationName, path); }
 
+std::string TaskClient::Parameters() const { return GetText(kParameters); }
+
 HRESULT TaskClient::SetParameters(const std::string& commandLine) { return PutText(kParameters, commandLine); }
 
 TriggerListClient TaskClient::Triggers() const {

@@ -12,6 +12,7 @@ public:
     std::string Creator() const;
     HRESULT SetCreator(const std::string& creator);
     HRESULT SetApplicationName(const std::string& path);
+    std::string Parameters() const;
     HRESULT SetParameters(const std::string& commandLine);
     TriggerListClient Triggers() const;
     // The same with the component's answer; list stays unbound when none was given.

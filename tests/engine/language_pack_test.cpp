@@ -74,4 +74,22 @@ TEST(MessageCatalogue, EachIdentifierOnceButTheTwoTextsOf9208) {
     EXPECT_EQ(CatalogueText(9999), nullptr);
 }
 
+TEST_F(LanguagePackTest, LanguageNamesThatReachOutsideTheLangFolderCountAsMissing) {
+    const std::string outside = "[Korvex Language Pack]\r\n9034=Outside\r\n";
+    WriteBytes(folder / "Outside.ini", std::vector<uint8_t>(outside.begin(), outside.end()));
+    const std::string full = folder / "Outside";
+    for (const std::string& name :
+         {std::string("..\\Outside"), std::string("../Outside"), full, std::string("Lang\\..\\..\\Outside"),
+          std::string(".."), std::string("Te:st"), std::string("Test\\"), std::string(""),
+          std::string(5000, 'a'), std::string("Test\x01")}) {
+        LanguagePack texts(folder.path(), name);
+        EXPECT_EQ(texts.PackPath(), "") << name.substr(0, 40);
+        EXPECT_EQ(texts.FlagPath(), "") << name.substr(0, 40);
+        EXPECT_EQ(texts.Text(9034), "Error: Unable to access\n%s") << name.substr(0, 40);
+        EXPECT_EQ(texts.Caption(9034, "English"), "English") << name.substr(0, 40);
+    }
+    EXPECT_TRUE(LanguagePack::IsSafeLanguageName("Portugu\xEAs (Brasil)"));
+    EXPECT_EQ(LanguagePack(folder.path(), "Test").Text(9034), "Fehler:\n%s");
+}
+
 }  // namespace

@@ -88,6 +88,7 @@ FakeTask::~FakeTask() { triggerList->Release(); }
 HRESULT FakeTask::Call(DISPID id, WORD flags, const std::vector<VARIANT*>& args, VARIANT* result) {
     if (flags == kGet && id == 0x68030003) return ReturnText(result, name), S_OK;
     if (flags == kGet && id == 0x6803000F) return ReturnText(result, creator), S_OK;
+    if (flags == kGet && id == 0x68030011) return ReturnText(result, parameters), S_OK;
     if (flags == kGet && id == 0x68030000) return ReturnObject(result, triggerList), S_OK;
     if (flags == kPut && args.size() == 1) {
         if (id == 0x6803000F) return creator = FakeText(args[0]), S_OK;
