@@ -1,5 +1,7 @@
 #include "ui/CMyPropertySheet.h"
 
+#include "ui/CMyPropertyPage1.h"
+
 #include <commctrl.h>
 
 #include "app/CShredApp.h"
@@ -21,6 +23,7 @@ CMyPropertySheet::CMyPropertySheet(CShredApp& app, std::vector<std::unique_ptr<w
     for (auto& page : pages_) {
         page->AddPageFlags(PSP_HASHELP);  // the Help button stays enabled on every page
         AddPage(*page);
+        if (auto* options = dynamic_cast<CMyPropertyPage1*>(page.get())) options->SetLanguageListener(this);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/JobGuard.h"
+#include "ui/LanguageListener.h"
 #include "ui/ShellOpener.h"
 #include "ui/TrayIcon.h"
 #include "win/PropertySheet.h"
@@ -18,7 +19,7 @@
 class CShredApp;
 class ScheduleRequests;
 
-class CMyPropertySheet final : public win::PropertySheet, public JobHost {
+class CMyPropertySheet final : public win::PropertySheet, public JobHost, public LanguageListener {
 public:
     static constexpr int kPageCount = 8;
     enum PageIndex : int {
@@ -54,6 +55,8 @@ public:
     void SetShellOpener(ShellOpener& opener) noexcept { opener_ = &opener; }
 
     void OnJobEnded() override;
+    // The Options page switched the language.
+    void OnLanguageChanged() override { ApplyLanguage(); }
 
 protected:
     void OnInitSheet() override;

@@ -1,6 +1,7 @@
 #include "ui/MainWindowPages.h"
 
 #include "res/resource.h"
+#include "ui/CMyPropertyPage1.h"
 #include "ui/CMyPropertyPage2.h"
 #include "ui/CMyPropertyPage3.h"
 #include "ui/CMyPropertyPage4.h"
@@ -14,7 +15,7 @@
 // as it lands, in the same position.
 std::vector<std::unique_ptr<win::PropertyPage>> MakeMainWindowPages(CShredApp& app, ScheduleRequests& schedule) {
     std::vector<std::unique_ptr<win::PropertyPage>> pages;
-    pages.push_back(std::make_unique<PlaceholderPage>(IDD_PAGE_OPTIONS));         // 0 CMyPropertyPage1
+    pages.push_back(std::make_unique<CMyPropertyPage1>(app));                     // 0
     pages.push_back(std::make_unique<CMyPropertyPage2>(PageServicesOf(app, &schedule)));  // 1
     pages.push_back(std::make_unique<CMyPropertyPage3>(PageServicesOf(app, &schedule)));  // 2
     pages.push_back(std::make_unique<CMyPropertyPage4>(app, schedule));           // 3
