@@ -87,3 +87,12 @@ stop_display() {
         wait "$XVFB_PID" 2>/dev/null || true
     fi
 }
+
+# Only for building the installer (scripts/package.sh): NSIS's makensis.
+need_packaging_packages() {
+    if ! command -v makensis >/dev/null; then
+        echo "Installing: nsis"
+        apt-get update -q
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends nsis
+    fi
+}
