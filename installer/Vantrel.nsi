@@ -122,7 +122,7 @@ Section "Uninstall"
     InitPluginsDir
     SetOutPath "$PLUGINSDIR"
     File "RemoveTasks.js"
-    nsExec::ExecToLog '"$SYSDIR\cscript.exe" //nologo //E:JScript "$PLUGINSDIR\RemoveTasks.js"'
+    nsExec::ExecToLog '"$SYSDIR\cscript.exe" //nologo "$PLUGINSDIR\RemoveTasks.js"'
     Pop $R3
     DetailPrint "Removing the scheduled tasks: $R3"
     SetOutPath "$TEMP"

@@ -14,6 +14,7 @@ command -v makensis >/dev/null || { echo "makensis is missing (Debian package ns
 work="$build_dir/installer_test"
 rm -rf "$work"
 mkdir -p "$work/testdrive"
+cd "$work"
 version=$(tr -d '\r\n' <"$build_dir/VERSION")
 setup="$work/Vantrel-Setup-$version.exe"
 makensis -V1 -DVERSION="$version" -DBUILD_DIR="$build_dir" -DOUT_FILE="$setup" "$source_dir/installer/Vantrel.nsi" ||
@@ -59,6 +60,14 @@ check "the installed program ends with 0 (got $status)" test "$status" -eq 0
 check "the file is shredded" absent test -e "$work/testdrive/run/notes.txt"
 check "its log says Success" grep -q '^Success' "$program_dir/log.txt"
 
+# Tasks of the component's store: a silent uninstall keeps them unless told.
+cp "$source_dir/tests/installer/add_tasks.js" "$work/testdrive/"
+wine cscript //nologo 'T:\add_tasks.js'
+wineserver -w
+job() { find "$WINEPREFIX/drive_c/windows" -maxdepth 2 -iname "$1.job" | grep -q .; }
+check "Vantrel's task exists" job VantrelNightly
+check "the other program's task exists" job OtherProgramTask
+
 wine 'C:\Program Files\Vantrel\Uninstall.exe' /S
 wineserver -w
 check "no program folder left" absent test -e "$program_dir"
@@ -69,6 +78,17 @@ check "no Add or Remove Programs entry left" \
     absent has_key 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantrel'
 check "no shortcuts left" test -z "$(shortcuts)"
 check "a silent uninstall keeps the settings" has_key 'HKCU\Software\Vantrel'
+check "a silent uninstall keeps the tasks" job VantrelNightly
+
+# Again, told to remove the tasks and the settings: only Vantrel's task goes.
+wine "T:\\Vantrel-Setup-$version.exe" /S
+wineserver -w
+wine 'C:\Program Files\Vantrel\Uninstall.exe' /S /REMOVETASKS /REMOVESETTINGS
+wineserver -w
+check "reinstalled and removed again" absent test -e "$program_dir"
+check "/REMOVETASKS removes Vantrel's task" absent job VantrelNightly
+check "and leaves the other program's task" job OtherProgramTask
+check "/REMOVESETTINGS removes the settings" absent has_key 'HKCU\Software\Vantrel'
 
 echo "$failures failed"
 [ "$failures" -eq 0 ]
