@@ -81,6 +81,21 @@ bool CShredApp::CheckSchedulerComponent(bool commandLineRun) {
     return false;
 }
 
+// A class that is registered but cannot be made is as good as missing: no
+// client bound to nothing is kept.
+void CShredApp::BindScheduler(bool commandLineRun) {
+    std::unique_ptr<TaskSchedulerClient> scheduler = BindSchedulerClient();
+    if (!scheduler) {
+        if (!commandLineRun)
+            ::MessageBoxA(nullptr, texts_.Text(9060).c_str(), programCaption_.c_str(), MB_OK | MB_ICONERROR);
+        machine_.schedulerUnavailable = true;
+        return;
+    }
+    scheduler_ = std::move(scheduler);
+    currentTask_ = std::make_unique<TaskClient>();
+    tasks_.SetComponent(scheduler_.get(), currentTask_.get());
+}
+
 void CShredApp::CheckShellLibrary() {
     machine_.recycleApisAvailable = CheckRecycleBinApis();
     // A silent run shows nothing: a scheduled job would wait on the notice forever.
@@ -144,11 +159,7 @@ bool CShredApp::InitInstance(const std::string& commandLine, InteractiveWindows*
     }
     comInitialised_ = true;
     LoadProtectedFolders(machine_);
-    if (CheckSchedulerComponent(hasTargets)) {
-        scheduler_ = std::make_unique<TaskSchedulerClient>();
-        scheduler_->CreateDispatch(kSchedulerProgId);
-        currentTask_ = std::make_unique<TaskClient>();
-    }
+    if (CheckSchedulerComponent(hasTargets)) BindScheduler(hasTargets);
     CheckShellLibrary();
     if (!LoadKernelEntryPoints()) return false;
     const bool anyNtfs = QueryFixedDrives(machine_);
@@ -176,6 +187,7 @@ int CShredApp::ExitInstance() {
     // A silent run that logged nothing ends with its record of success.
     if (state_.runMode && log_.logText().empty()) log_.Write("Success");
     instanceMutex_.Close();
+    tasks_.SetComponent(nullptr, nullptr);
     currentTask_.reset();
     scheduler_.reset();
     if (comInitialised_) ::CoUninitialize();

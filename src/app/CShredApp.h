@@ -29,6 +29,8 @@
 #include "lang/LanguagePack.h"
 #include "scheduler/TaskClient.h"
 #include "scheduler/TaskSchedulerClient.h"
+#include "scheduler/TaskNamePrompt.h"
+#include "scheduler/TaskScheduling.h"
 #include "win/NoSkinEngine.h"
 #include "win/DialogLook.h"
 
@@ -67,6 +69,13 @@ public:
     RestorePointShredder& restorePointJobs() { return restorePointJobs_; }
     std::vector<RestorePointRecord>& restorePoints() { return restorePoints_; }
     bool commandLineRun() const { return !commandLine_.targets().empty(); }
+    // Task creation for the pages' Schedule buttons and the wizard.
+    TaskScheduling& tasks() { return tasks_; }
+    // The window the task-name dialog is modal over (the main window).
+    void SetTaskDialogOwner(HWND owner) { taskNamePrompt_.SetOwner(owner); }
+    // The scheduling clients; null, or bound to nothing, without the component.
+    TaskSchedulerClient* scheduler() { return scheduler_.get(); }
+    TaskClient* currentTask() { return currentTask_.get(); }
 
 private:
     void LoadRestorePoints();
@@ -75,6 +84,7 @@ private:
     void LoadAlgorithms();
     bool TakeInstanceMutex();
     bool CheckSchedulerComponent(bool commandLineRun);
+    void BindScheduler(bool commandLineRun);
     void CheckShellLibrary();
     bool LoadKernelEntryPoints();
     bool ProbeSystemVersion(bool anyNtfs);
@@ -113,6 +123,8 @@ private:
     // Only while the scheduling component is installed.
     std::unique_ptr<TaskSchedulerClient> scheduler_;
     std::unique_ptr<TaskClient> currentTask_;
+    DialogTaskNamePrompt taskNamePrompt_{texts_, programCaption_, skin_, &look_};
+    TaskScheduling tasks_{context_, folders_, taskNamePrompt_};
     bool comInitialised_ = false;
     int exitCode_ = 0;
 };

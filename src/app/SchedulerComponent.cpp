@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "scheduler/TaskSchedulerClient.h"
 #include "win/UniqueResource.h"
 
 bool SchedulerComponentPresent(const std::string& systemFolder, const char* classKey) {
@@ -12,4 +13,10 @@ bool SchedulerComponentPresent(const std::string& systemFolder, const char* clas
     WIN32_FIND_DATAA found;
     win::UniqueFindHandle file(::FindFirstFileA((systemFolder + "\\Sched.dll").c_str(), &found));
     return file.Valid();
+}
+
+std::unique_ptr<TaskSchedulerClient> BindSchedulerClient(const char* progId) {
+    auto scheduler = std::make_unique<TaskSchedulerClient>();
+    if (!scheduler->CreateDispatch(progId)) return nullptr;
+    return scheduler;
 }

@@ -11,6 +11,8 @@ struct EngineState {
     bool removeYesToAll = false;
     bool taskFileYesToAll = false;
     bool taskFolderYesToAll = false;
+    // A page's job (or its Schedule pre-checks) is running: no second one starts.
+    bool jobRunning = false;
 
     int32_t runMethod = 0;
     int32_t runFolder = 0;

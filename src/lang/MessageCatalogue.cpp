@@ -187,6 +187,20 @@ const CatalogueEntry kCatalogue[] = {
     {14007, 0, "Sequence Number"},
     {14008, 0, "Type"},
     {14009, 0, "&Refresh List"},
+    {15050, 0, "A task name cannot contain a double quote or a line break, and cannot be /s. Please, Specify another name."},
+    {15051, 0, "The task \"%s\" could not be created, and nothing of it was kept."},
+    {15052, 0, "The scheduler answered: %s"},
+    {15053, 0, "The scheduled tasks could not be read."},
+    {15054, 0, "The task \"%s\" could not be completed, and it could not be removed either. Please, Delete it on the Scheduler page."},
+    {15055, 0, "This item cannot be put into a task, so it is left out:\n%s"},
+    {15056, 0, "The default task cannot be created, because its name in the current language is not a valid task name:\n%s"},
+    {15057, 0, "The task's command line could not be made, so no task was created."},
+    // Scheduler page: a listed task that moved away or was removed elsewhere.
+    {15130, 0, "The selected task is no longer in the scheduler. The list of tasks has been refreshed; nothing was done."},
+    {15131, 0, "Some of the listed tasks were no longer in the scheduler. The others were deleted, and the list of tasks has been refreshed."},
+
+    {15100, 0, "This name is too long to be shredded:\n%s\n\nIt was not added to the list."},
+    {15101, 0, "Too many files were selected at once. Please, Select fewer files at a time."},
 };
 
 }  // namespace

@@ -22,9 +22,16 @@ HRESULT TaskClient::SetApplicationName(const std::string& path) { return PutText
 HRESULT TaskClient::SetParameters(const std::string& commandLine) { return PutText(kParameters, commandLine); }
 
 TriggerListClient TaskClient::Triggers() const {
+    TriggerListClient list;
+    Triggers(list);
+    return list;
+}
+
+HRESULT TaskClient::Triggers(TriggerListClient& list) const {
     AutomationVariant result;
-    if (FAILED(InvokeGet(kTriggers, result))) return TriggerListClient();
-    return ObjectFrom<TriggerListClient>(result);
+    const HRESULT hr = InvokeGet(kTriggers, result);
+    list = FAILED(hr) ? TriggerListClient() : ObjectFrom<TriggerListClient>(result);
+    return hr;
 }
 
 HRESULT TaskClient::Run() { return CallMethod(kRun); }

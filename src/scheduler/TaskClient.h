@@ -14,6 +14,8 @@ public:
     HRESULT SetApplicationName(const std::string& path);
     HRESULT SetParameters(const std::string& commandLine);
     TriggerListClient Triggers() const;
+    // The same with the component's answer; list stays unbound when none was given.
+    HRESULT Triggers(TriggerListClient& list) const;
     HRESULT Run();
     // The component wants one string; it is always sent empty.
     HRESULT Commit(const std::string& reserved = std::string());

@@ -19,9 +19,16 @@ TaskClient TaskSchedulerClient::Item(int16_t index) const {
 }
 
 TaskClient TaskSchedulerClient::Add(const std::string& name) {
+    TaskClient task;
+    Add(name, task);
+    return task;
+}
+
+HRESULT TaskSchedulerClient::Add(const std::string& name, TaskClient& task) {
     AutomationVariant result;
-    if (FAILED(InvokeMethod(kAdd, result, AutomationVariant::Text(name)))) return TaskClient();
-    return ObjectFrom<TaskClient>(result);
+    const HRESULT hr = InvokeMethod(kAdd, result, AutomationVariant::Text(name));
+    task = FAILED(hr) ? TaskClient() : ObjectFrom<TaskClient>(result);
+    return hr;
 }
 
 HRESULT TaskSchedulerClient::Remove(int16_t index) {

@@ -16,5 +16,8 @@ public:
     int32_t Count() const;
     TaskClient Item(int16_t index) const;
     TaskClient Add(const std::string& name);
+    // The same with the component's answer; a call that succeeds without
+    // giving a task leaves task unbound.
+    HRESULT Add(const std::string& name, TaskClient& task);
     HRESULT Remove(int16_t index);
 };

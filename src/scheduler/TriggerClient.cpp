@@ -14,7 +14,14 @@ HRESULT TriggerClient::SetStartDate(DATE date) { return InvokePut(kStartDate, Au
 HRESULT TriggerClient::SetStartTime(DATE time) { return InvokePut(kStartTime, AutomationVariant::Date(time)); }
 
 TriggerClient TriggerListClient::Add() {
+    TriggerClient trigger;
+    Add(trigger);
+    return trigger;
+}
+
+HRESULT TriggerListClient::Add(TriggerClient& trigger) {
     AutomationVariant result;
-    if (FAILED(InvokeMethod(kListAdd, result))) return TriggerClient();
-    return ObjectFrom<TriggerClient>(result);
+    const HRESULT hr = InvokeMethod(kListAdd, result);
+    trigger = FAILED(hr) ? TriggerClient() : ObjectFrom<TriggerClient>(result);
+    return hr;
 }

@@ -19,4 +19,6 @@ class TriggerListClient : public DispatchClient {
 public:
     // A new trigger of the list; unbound when the call fails.
     TriggerClient Add();
+    // The same with the component's answer; trigger stays unbound when none was given.
+    HRESULT Add(TriggerClient& trigger);
 };

@@ -51,9 +51,7 @@ public:
     explicit AppFirstRunJobs(CShredApp& app) : app_(app) {}
     bool RecycleBinIsEmpty() override { return app_.recycleBin().RecycleBinIsEmpty(); }
     void ShredRecycleBin() override { app_.recycleBin().ShredRecycleBin(); }
-    void CreateDefaultFreeSpaceTask() override {
-        // Task building (its CreateDefaultFreeSpaceTask) is called here once it is on main.
-    }
+    void CreateDefaultFreeSpaceTask() override { app_.tasks().CreateDefaultFreeSpaceTask(); }
     bool ShredRestorePoints() override { return app_.restorePointJobs().ShredRestorePoints(); }
     void ShredRestorePointFolders(const std::vector<std::string>& folders) override {
         app_.restorePointJobs().ShredRestorePointFolders(folders);

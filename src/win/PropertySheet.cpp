@@ -29,7 +29,14 @@ INT_PTR PropertySheet::DoModal(HWND parent) {
 bool PropertySheet::Create(HWND parent, bool visible) {
     modal_ = false;
     ending_ = false;
-    Run(parent, PSH_MODELESS);
+    const INT_PTR made = Run(parent, PSH_MODELESS);
+    // Wine reports the sheet initialised before its first page exists, so
+    // the callback cannot find this object; a modeless sheet is its result.
+    HWND window = reinterpret_cast<HWND>(made);
+    if (hwnd_ == nullptr && made != -1 && ::IsWindow(window)) {
+        Attach(window);
+        OnInitSheet();
+    }
     if (hwnd_ == nullptr) return false;
     if (visible) ::ShowWindow(hwnd_, SW_SHOW);
     return true;

@@ -1,0 +1,16 @@
+#pragma once
+// The shell's file-open dialog and folder picker as the pages use them.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct PickedFiles {
+    std::vector<std::string> names;  // full paths, in the dialog's order
+    bool tooMany = false;            // the selection did not fit the result buffer
+};
+
+// Several existing files; nothing picked on Cancel.
+PickedFiles PickFiles(HWND owner);
+// One file-system folder; empty on Cancel.
+std::string PickFolder(HWND owner);

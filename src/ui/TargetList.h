@@ -1,0 +1,30 @@
+#pragma once
+// A page's list of paths and the list view that shows them, kept in step:
+// row i shows entry i, so what the user sees is what a job walks.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "win/AutoFitListCtrl.h"
+
+class TargetList {
+public:
+    void Attach(HWND listView) { view_.Attach(listView); }
+    win::AutoFitListCtrl& view() { return view_; }
+
+    // A row whose text equals path, letter case ignored.
+    bool Contains(const std::string& path) const { return view_.FindExact(path) >= 0; }
+    // Appends path unless it is listed already; true when added.
+    bool Add(const std::string& path);
+    // Removes every selected row with its entry; answers how many.
+    int RemoveSelected();
+    void Clear();
+
+    const std::vector<std::string>& paths() const { return paths_; }
+    bool empty() const { return paths_.empty(); }
+
+private:
+    win::AutoFitListCtrl view_;
+    std::vector<std::string> paths_;
+};

@@ -1,0 +1,103 @@
+#pragma once
+// One page alone in a plain modeless sheet, with an engine of the test's own
+// and scripted answers; driven by the messages a person's actions send.
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/FolderShredder.h"
+#include "support/TestEngine.h"
+#include "ui/PageServices.h"
+#include "ui/ScheduleRequests.h"
+#include "win/AutoFitListCtrl.h"
+#include "win/NoSkinEngine.h"
+#include "win/PropertySheet.h"
+
+class RecordingSchedule final : public ScheduleRequests {
+public:
+    bool ScheduleFiles(HWND /*owner*/, const std::vector<std::string>& paths) override { return Record(paths); }
+    bool ScheduleFolders(HWND /*owner*/, const std::vector<std::string>& paths) override { return Record(paths); }
+    std::vector<std::vector<std::string>> requests;
+    bool created = true;
+
+private:
+    bool Record(const std::vector<std::string>& paths) {
+        requests.push_back(paths);
+        return created;
+    }
+};
+
+// A drop as the shell hands it: DROPFILES followed by the names, each ended
+// by a NUL, the list by one more. The receiver releases it.
+inline HDROP MakeDrop(const std::vector<std::string>& names) {
+    size_t chars = 1;
+    for (const std::string& name : names) chars += name.size() + 1;
+    HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + chars);
+    auto* header = static_cast<DROPFILES*>(::GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = FALSE;
+    char* at = reinterpret_cast<char*>(header + 1);
+    for (const std::string& name : names) {
+        std::memcpy(at, name.c_str(), name.size());
+        at += name.size() + 1;
+    }
+    ::GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+template <typename Page>
+class PageHarness {
+public:
+    PageHarness() { engine.settings.WriteInt("Method", 0); }
+    ~PageHarness() { sheet.EndSheet(0); }
+
+    // Creates the page's window; call after the settings the page reads at start.
+    void Open() {
+        page = std::make_unique<Page>(services);
+        sheet.AddPage(*page);
+        created = sheet.Create(nullptr, true);
+        list.Attach(::FindWindowExA(page->Handle(), nullptr, "SysListView32", nullptr));
+    }
+    void Click(int id) {
+        ::SendMessageA(page->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(page->Item(id)));
+    }
+    void Drop(const std::vector<std::string>& names) {
+        ::SendMessageA(page->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(names)), 0);
+    }
+    void SelectRows(const std::vector<int>& rows) {
+        for (int row : rows) {
+            LVITEMA item{};
+            item.stateMask = LVIS_SELECTED;
+            item.state = LVIS_SELECTED;
+            ::SendMessageA(list.Handle(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+        }
+    }
+    std::vector<std::string> Rows() const {
+        std::vector<std::string> rows;
+        for (int i = 0; i < list.RowCount(); ++i) rows.push_back(list.Text(i, 0));
+        return rows;
+    }
+    std::vector<std::string> MessageTexts() const {
+        std::vector<std::string> texts;
+        for (const ShownMessage& message : engine.ui.messages) texts.push_back(message.text);
+        return texts;
+    }
+
+    TestEngine engine;
+    FolderShredder folders{engine.context, engine.shredder};
+    NoSkinEngine skin;
+    int methodIndex = 0;
+    RecordingSchedule schedule;
+    PageServices services{engine.context, engine.shredder, folders, skin, methodIndex, &schedule};
+    win::PropertySheet sheet{0, 0};
+    std::unique_ptr<Page> page;
+    win::AutoFitListCtrl list;
+    bool created = false;
+};
