@@ -63,7 +63,10 @@ void CShredApp::LoadAlgorithms() {
     store_.LoadCustomAlgorithms(algorithms_);
 }
 
-void CShredApp::ReportStartupError(const std::string& text) { Report(context_, text, MB_OK | MB_ICONERROR); }
+void CShredApp::ReportStartupError(const std::string& text) {
+    exitCode_ = kExitNotStarted;
+    Report(context_, text, MB_OK | MB_ICONERROR);
+}
 
 bool CShredApp::TakeInstanceMutex() {
     if (instanceMutex_.Claim()) return true;
@@ -154,7 +157,6 @@ bool CShredApp::InitInstance(const std::string& commandLine, InteractiveWindows*
     }
     if (FAILED(::CoInitialize(nullptr))) {
         ReportStartupError(texts_.Text(9007));
-        exitCode_ = 1;
         return false;
     }
     comInitialised_ = true;
@@ -184,8 +186,15 @@ void CShredApp::RunInteractive(InteractiveWindows* windows) {
 int CShredApp::ExitInstance() {
     ui_.CloseProgress();
     machine_.kernel.Release();
-    // A silent run that logged nothing ends with its record of success.
-    if (state_.runMode && log_.logText().empty()) log_.Write("Success");
+    // "Success" only when every target was done and nothing was logged; a run
+    // that gave anything up says so after the reasons it logged.
+    if (state_.runMode) {
+        if (state_.itemsNotDone > 0)
+            log_.Write(texts_.Text(15010));
+        else if (log_.logText().empty())
+            log_.Write("Success");
+    }
+    if (exitCode_ == kExitDone && state_.itemsNotDone > 0) exitCode_ = kExitNotAllDone;
     instanceMutex_.Close();
     tasks_.SetComponent(nullptr, nullptr);
     currentTask_.reset();

@@ -34,6 +34,11 @@
 #include "win/NoSkinEngine.h"
 #include "win/DialogLook.h"
 
+// The process exit codes.
+constexpr int kExitDone = 0;        // every target done (or an interactive start)
+constexpr int kExitNotAllDone = 1;  // some target or item was not shredded, or the run was declined
+constexpr int kExitNotStarted = 2;  // a start-up check failed before any target was touched
+
 class CShredApp {
 public:
     CShredApp();

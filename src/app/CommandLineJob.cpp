@@ -54,16 +54,20 @@ unsigned long long CommandLineJob::TotalSize(const std::vector<std::string>& tar
 }
 
 void CommandLineJob::ReportNoObject(const std::string& target) {
+    ++context_.state.itemsNotDone;
     Report(context_, ReplaceAll(context_.texts.Text(9053), "%s", target), MB_OK);
 }
 
 void CommandLineJob::RunCommandLineJob(const std::vector<std::string>& targets, int methodIndex) {
     EngineState& state = context_.state;
     state.cancelRequested = false;
+    state.itemsNotDone = 0;
     if (!state.runMode &&
         context_.ui.ShowMessage(ConfirmationText(targets), context_.programCaption,
-                                MB_YESNO | MB_DEFBUTTON2 | MB_ICONSTOP) != IDYES)
+                                MB_YESNO | MB_DEFBUTTON2 | MB_ICONSTOP) != IDYES) {
+        state.itemsNotDone += static_cast<uint32_t>(targets.size());
         return;
+    }
 
     const unsigned long long total = TotalSize(targets);
     const ShredAlgorithm& algorithm = context_.algorithms.AtOrFirst(state.runMode ? state.runMethod : methodIndex);
@@ -80,6 +84,11 @@ void CommandLineJob::RunCommandLineJob(const std::vector<std::string>& targets, 
             ReportNoObject(target);
         }
         if (state.cancelRequested) break;
+    }
+    if (state.cancelRequested) {
+        // Whoever cancelled in a window knows; a silent run's log must say it.
+        ++state.itemsNotDone;
+        if (state.runMode) context_.log.Write(context_.texts.Text(15002));
     }
     CloseProgressDialog(context_);
 }

@@ -21,4 +21,8 @@ struct EngineState {
 
     // Upper end of the overall bar; a job's starter sets it before its first item.
     int32_t overallRange = 0;
+
+    // Targets and items the run gave up on, whatever the reason: the run's
+    // outcome, which its exit step and exit code tell. The run's starter clears it.
+    uint32_t itemsNotDone = 0;
 };

@@ -21,6 +21,9 @@ namespace {
 
 constexpr DWORD kWarnedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 constexpr int kRenameAttempts = 8;
+// A file that another program keeps appending to is overwritten again over
+// its new length at most this many times before it is given up.
+constexpr int kOverwriteRounds = 3;
 
 // Block steps of one pass: the data blocks plus one or two that only move the bars.
 uint64_t BlockSteps(uint64_t size) { return (size >> 16) + 2; }
@@ -30,6 +33,8 @@ bool SeekToStart(HANDLE file) {
     return ::SetFilePointerEx(file, zero, nullptr, FILE_BEGIN) != FALSE;
 }
 
+bool NameExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
 }  // namespace
 
 const ShredAlgorithm& FileShredder::ChosenAlgorithm() const {
@@ -38,9 +43,20 @@ const ShredAlgorithm& FileShredder::ChosenAlgorithm() const {
 
 bool FileShredder::StartItem() {
     random_.Seed(static_cast<uint32_t>(context_.clock.Now()));
+    // The pass texts are built once per job: each look-up reads the language pack.
+    if (!context_.ui.ProgressOpen()) passDetails_.clear();
     if (!ShowProgressDialog(context_)) return false;
     context_.ui.Progress().ShowAndEnable();
     return true;
+}
+
+const std::string& FileShredder::CachedPassDetail(const ShredAlgorithm& algorithm, int passNumber) {
+    if (passDetailsFor_ != &algorithm || passDetails_.size() != algorithm.passes.size()) {
+        passDetails_.clear();
+        for (int pass = 1; pass <= algorithm.passCount(); ++pass) passDetails_.push_back(PassDetail(algorithm, pass));
+        passDetailsFor_ = &algorithm;
+    }
+    return passDetails_[static_cast<size_t>(passNumber - 1)];
 }
 
 std::string FileShredder::PassDetail(const ShredAlgorithm& algorithm, int passNumber) const {
@@ -64,7 +80,7 @@ FileShredder::PassOutcome FileShredder::OverwriteAllPasses(HANDLE file, uint64_t
 
     for (int passNumber = 1; passNumber <= algorithm.passCount(); ++passNumber) {
         context_.buffer.FillForPass(algorithm.passes[static_cast<size_t>(passNumber - 1)], random_);
-        progress.SetDetail(PassDetail(algorithm, passNumber));
+        progress.SetDetail(CachedPassDetail(algorithm, passNumber));
         if (!SeekToStart(file)) {
             error = ::GetLastError();
             return PassOutcome::SeekFailed;
@@ -96,11 +112,20 @@ FileShredder::PassOutcome FileShredder::OverwriteAllPasses(HANDLE file, uint64_t
     return PassOutcome::Done;
 }
 
-void FileShredder::ReportWriteFailure(DWORD error) {
+void FileShredder::ReportWriteFailure(DWORD error, const std::string& path) {
     std::string text = ReplaceAll(context_.texts.Text(9047), "%s", win::SystemErrorText(error, 255));
     char code[16];
     wsprintfA(code, " %08X", static_cast<unsigned>(error));
-    Report(context_, text + code, MB_OK | MB_ICONERROR);
+    Report(context_, text + code + ReplaceAll(context_.texts.Text(15001), "%s", path), MB_OK | MB_ICONERROR);
+}
+
+// A silent run has nobody to close a box: its system errors go to the log.
+void FileShredder::ReportSystemError(DWORD error) {
+    ++context_.state.itemsNotDone;
+    if (context_.state.runMode)
+        context_.log.Write(win::SystemErrorText(error, 100));
+    else
+        context_.ui.ShowSystemError(error);
 }
 
 bool FileShredder::ConfirmAttributes(const std::string& path, DWORD attributes, ShredFileMode mode, int& result) {
@@ -138,15 +163,26 @@ int FileShredder::RemoveFile(const std::string& path, ShredFileMode mode) {
             std::string candidate = path;
             for (size_t i = 0; i < parts.baseLength; ++i) candidate[parts.baseStart + i] = RandomLetter();
             for (size_t i = 0; i < parts.extensionLength; ++i) candidate[parts.extensionStart + i] = RandomLetter();
-            if (::GetFileAttributesA(candidate.c_str()) != INVALID_FILE_ATTRIBUTES) continue;
+            // MoveFile never replaces a name that exists: a taken name just fails.
             if (::MoveFileA(path.c_str(), candidate.c_str())) {
                 doomed = candidate;
                 renamed = true;
             }
         }
     }
-    if (::DeleteFileA(doomed.c_str())) return 0;
-    if (mode != ShredFileMode::Confirm) return 0;
+    const bool reportedDeleted = ::DeleteFileA(doomed.c_str()) != FALSE;
+    // Some file systems take the deletion without changing anything: only a
+    // name that is gone counts.
+    if (reportedDeleted && !NameExists(doomed)) return 0;
+    ++context_.state.itemsNotDone;
+    if (reportedDeleted) {
+        Report(context_, ReplaceAll(context_.texts.Text(15008), "%s", doomed), MB_OK | MB_ICONERROR);
+        return 0;
+    }
+    if (mode != ShredFileMode::Confirm) {
+        if (context_.state.runMode) context_.log.Write(ReplaceAll(context_.texts.Text(15003), "%s", doomed));
+        return 0;
+    }
 
     if (renamed) ::MoveFileA(doomed.c_str(), path.c_str());
     const std::string text = ReplaceAll(context_.texts.Text(9038), "%s", path);
@@ -164,42 +200,45 @@ int FileShredder::ShredFile(const std::string& path, ShredFileMode mode) {
         return 0;
     }
     int refused = 0;
-    if (!ConfirmAttributes(path, status.dwFileAttributes, mode, refused)) return refused;
+    if (!ConfirmAttributes(path, status.dwFileAttributes, mode, refused)) {
+        ++context_.state.itemsNotDone;
+        return refused;
+    }
     ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 
     win::UniqueHandle file(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                          FILE_FLAG_WRITE_THROUGH, nullptr));
     if (!file) {
+        // Logged in every mode: a silent run must not end in "Success" for it.
+        ++context_.state.itemsNotDone;
         const std::string text = ReplaceAll(context_.texts.Text(9037), "%s", path);
         if (!context_.state.runMode)
             context_.ui.ShowMessage(text, context_.programCaption, MB_OK | MB_ICONERROR);
-        else if (mode != ShredFileMode::Confirm)
+        else
             context_.log.Write(text);
         return mode == ShredFileMode::Confirm ? 0 : 1;
     }
-    // The status only holds the size as it was; the handle gives all 64 bits now.
-    LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(file.Get(), &size)) {
-        size.LowPart = status.nFileSizeLow;
-        size.HighPart = static_cast<LONG>(status.nFileSizeHigh);
-    }
 
     DWORD error = 0;
-    switch (OverwriteAllPasses(file.Get(), static_cast<uint64_t>(size.QuadPart), algorithm, error)) {
-    case PassOutcome::SeekFailed: context_.ui.ShowSystemError(error); return 1;
+    switch (OverwriteWhileGrowing(file.Get(), CurrentSize(file.Get(), status), algorithm, error)) {
+    case PassOutcome::SeekFailed: ReportSystemError(error); return 1;
     case PassOutcome::WriteFailed:
         // A file that was not wholly overwritten is left under its own name.
         file.Reset();
-        ReportWriteFailure(error);
+        ReportWriteFailure(error, path);
         return mode == ShredFileMode::Confirm ? 0 : 1;
+    case PassOutcome::KeptGrowing:
+        file.Reset();
+        Report(context_, ReplaceAll(context_.texts.Text(15004), "%s", path), MB_OK | MB_ICONERROR);
+        return 0;
     case PassOutcome::Done:
     case PassOutcome::Cancelled: break;
     }
 
     // A cancelled file is still cut and deleted: part of it is overwritten already.
     if (!SeekToStart(file.Get())) {
-        context_.ui.ShowSystemError(::GetLastError());
+        ReportSystemError(::GetLastError());
         return 1;
     }
     ::SetEndOfFile(file.Get());
@@ -207,6 +246,27 @@ int FileShredder::ShredFile(const std::string& path, ShredFileMode mode) {
 
     if (mode != ShredFileMode::ContentsOnly && RemoveFile(path, mode) == 1) return 1;
     return context_.state.cancelRequested ? 1 : 0;
+}
+
+uint64_t FileShredder::CurrentSize(HANDLE file, const WIN32_FILE_ATTRIBUTE_DATA& status) {
+    // The status only holds the size as it was; the handle gives all 64 bits now.
+    LARGE_INTEGER size{};
+    if (::GetFileSizeEx(file, &size)) return static_cast<uint64_t>(size.QuadPart);
+    return (static_cast<uint64_t>(status.nFileSizeHigh) << 32) | status.nFileSizeLow;
+}
+
+// Another program may append while the passes run: what it added is
+// overwritten by every pass as well, or the file is given up.
+FileShredder::PassOutcome FileShredder::OverwriteWhileGrowing(HANDLE file, uint64_t size,
+                                                              const ShredAlgorithm& algorithm, DWORD& error) {
+    for (int round = 1;; ++round) {
+        const PassOutcome outcome = OverwriteAllPasses(file, size, algorithm, error);
+        if (outcome != PassOutcome::Done) return outcome;
+        LARGE_INTEGER now{};
+        if (!::GetFileSizeEx(file, &now) || static_cast<uint64_t>(now.QuadPart) <= size) return outcome;
+        if (round == kOverwriteRounds) return PassOutcome::KeptGrowing;
+        size = static_cast<uint64_t>(now.QuadPart);
+    }
 }
 
 int FileShredder::ShredFile(TempFileSlot& slot, uint32_t itemNumber, uint32_t itemCount) {
@@ -219,8 +279,9 @@ int FileShredder::ShredFile(TempFileSlot& slot, uint32_t itemNumber, uint32_t it
 
     DWORD error = 0;
     switch (OverwriteAllPasses(slot.handle.Get(), slot.bytesWritten, algorithm, error)) {
-    case PassOutcome::SeekFailed: context_.ui.ShowSystemError(error); return 1;
-    case PassOutcome::WriteFailed: ReportWriteFailure(error); return 1;
+    case PassOutcome::SeekFailed: ReportSystemError(error); return 1;
+    case PassOutcome::WriteFailed: ReportWriteFailure(error, slot.path); return 1;
+    case PassOutcome::KeptGrowing:
     case PassOutcome::Done:
     case PassOutcome::Cancelled: break;
     }

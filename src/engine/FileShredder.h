@@ -2,10 +2,12 @@
 // Overwrites one file with every pass of the chosen algorithm from the shared
 // buffer, then cuts it to zero length, renames it to random letters and
 // deletes it. Results: 0 go on with the next item, 1 stop the whole job.
+// Every file given up on, for whatever reason, counts in itemsNotDone.
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "algorithms/ShredRandom.h"
 #include "engine/EngineContext.h"
@@ -29,17 +31,23 @@ public:
     int ShredFile(TempFileSlot& slot, uint32_t itemNumber, uint32_t itemCount);
 
 private:
-    enum class PassOutcome { Done, Cancelled, SeekFailed, WriteFailed };
+    enum class PassOutcome { Done, Cancelled, SeekFailed, WriteFailed, KeptGrowing };
 
     const ShredAlgorithm& ChosenAlgorithm() const;
     bool StartItem();
     PassOutcome OverwriteAllPasses(HANDLE file, uint64_t size, const ShredAlgorithm& algorithm, DWORD& error);
+    PassOutcome OverwriteWhileGrowing(HANDLE file, uint64_t size, const ShredAlgorithm& algorithm, DWORD& error);
+    static uint64_t CurrentSize(HANDLE file, const WIN32_FILE_ATTRIBUTE_DATA& status);
     std::string PassDetail(const ShredAlgorithm& algorithm, int passNumber) const;
-    void ReportWriteFailure(DWORD error);
+    const std::string& CachedPassDetail(const ShredAlgorithm& algorithm, int passNumber);
+    void ReportWriteFailure(DWORD error, const std::string& path);
+    void ReportSystemError(DWORD error);
     bool ConfirmAttributes(const std::string& path, DWORD attributes, ShredFileMode mode, int& result);
     int RemoveFile(const std::string& path, ShredFileMode mode);
     char RandomLetter();
 
     EngineContext& context_;
     ShredRandom random_;
+    const ShredAlgorithm* passDetailsFor_ = nullptr;
+    std::vector<std::string> passDetails_;
 };

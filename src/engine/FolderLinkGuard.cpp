@@ -16,38 +16,77 @@ win::UniqueHandle OpenForQuery(const std::string& path) {
                                            FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
 }
 
+// The parts of FILE_BASIC_INFO and FILE_STANDARD_INFO that the guard reads
+// (newer than the headers of the systems the program is built for).
+struct BasicFacts {
+    LARGE_INTEGER times[4];
+    DWORD attributes;
+};
+struct StandardFacts {
+    LARGE_INTEGER allocationSize;
+    LARGE_INTEGER endOfFile;
+    DWORD numberOfLinks;
+    BOOLEAN deletePending;
+    BOOLEAN directory;
+};
+constexpr int kFileBasicInfo = 0;
+constexpr int kFileStandardInfo = 1;
+
 }  // namespace
 
 FolderLinkGuard::FolderLinkGuard(const std::string& folder) {
     // Looked up at run time: the program also runs on Windows XP.
-    if (HMODULE kernel = ::GetModuleHandleA("kernel32.dll"))
+    if (HMODULE kernel = ::GetModuleHandleA("kernel32.dll")) {
         finalPath_ = reinterpret_cast<FinalPathFunction>(::GetProcAddress(kernel, "GetFinalPathNameByHandleA"));
+        handleInfo_ = reinterpret_cast<HandleInfoFunction>(::GetProcAddress(kernel, "GetFileInformationByHandleEx"));
+    }
     if (finalPath_ == nullptr) return;
     win::UniqueHandle opened = OpenForQuery(folder);
     if (opened) folderFinalPath_ = FinalPathOf(opened.Get());
 }
 
 bool FolderLinkGuard::IsOwnFile(const std::string& path, const WIN32_FIND_DATAA& entry) const {
-    return IsOwn(path, entry, false);
+    return Classify(path, entry, false) == Reach::Own;
 }
 
 bool FolderLinkGuard::IsOwnFolder(const std::string& path, const WIN32_FIND_DATAA& entry) const {
-    return IsOwn(path, entry, true);
+    return Classify(path, entry, true) == Reach::Own;
 }
 
-bool FolderLinkGuard::IsOwn(const std::string& path, const WIN32_FIND_DATAA& entry, bool folder) const {
-    if (IsLinkEntry(entry)) return false;
+FolderLinkGuard::Reach FolderLinkGuard::Classify(const std::string& path, const WIN32_FIND_DATAA& entry,
+                                                 bool folder) const {
+    if (IsLinkEntry(entry)) return Reach::Link;
     win::UniqueHandle opened = OpenForQuery(path);
     // What cannot even be queried cannot be opened for the job either; the
     // job's own open then fails and is reported as it always is.
-    if (!opened) return true;
-    BY_HANDLE_FILE_INFORMATION facts{};
-    if (::GetFileInformationByHandle(opened.Get(), &facts)) {
-        if (facts.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return false;
+    if (!opened) return Reach::Own;
+    DWORD attributes = 0;
+    DWORD links = 1;
+    if (QueryFacts(opened.Get(), attributes, links)) {
+        if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return Reach::Link;
         // A hard link shares its data with a name that may lie outside the tree.
-        if (!folder && facts.nNumberOfLinks > 1) return false;
+        if (!folder && links > 1) return Reach::SharedData;
     }
-    return LeadsHere(opened.Get(), entry);
+    return LeadsHere(opened.Get(), entry) ? Reach::Own : Reach::Link;
+}
+
+// GetFileInformationByHandle also asks for the volume's serial number, which
+// costs Wine a round trip to its mount manager for every entry; the two
+// smaller queries read only the file.
+bool FolderLinkGuard::QueryFacts(HANDLE opened, DWORD& attributes, DWORD& links) const {
+    BasicFacts basic{};
+    StandardFacts standard{};
+    if (handleInfo_ != nullptr && handleInfo_(opened, kFileBasicInfo, &basic, sizeof(basic)) &&
+        handleInfo_(opened, kFileStandardInfo, &standard, sizeof(standard))) {
+        attributes = basic.attributes;
+        links = standard.numberOfLinks;
+        return true;
+    }
+    BY_HANDLE_FILE_INFORMATION facts{};
+    if (!::GetFileInformationByHandle(opened, &facts)) return false;
+    attributes = facts.dwFileAttributes;
+    links = facts.nNumberOfLinks;
+    return true;
 }
 
 bool FolderLinkGuard::LeadsHere(HANDLE opened, const WIN32_FIND_DATAA& entry) const {

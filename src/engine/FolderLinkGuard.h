@@ -10,6 +10,13 @@
 
 class FolderLinkGuard {
 public:
+    // Why an entry is, or is not, the folder's own.
+    enum class Reach {
+        Own,
+        Link,        // a link of any kind, or a name that leads elsewhere
+        SharedData,  // a file with more than one name (hard links)
+    };
+
     // Learns where the folder really is, when the system can tell.
     explicit FolderLinkGuard(const std::string& folder);
 
@@ -17,14 +24,17 @@ public:
     bool IsOwnFile(const std::string& path, const WIN32_FIND_DATAA& entry) const;
     // The same for a subfolder.
     bool IsOwnFolder(const std::string& path, const WIN32_FIND_DATAA& entry) const;
+    Reach Classify(const std::string& path, const WIN32_FIND_DATAA& entry, bool folder) const;
 
 private:
     using FinalPathFunction = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
+    using HandleInfoFunction = BOOL(WINAPI*)(HANDLE, int, LPVOID, DWORD);
 
-    bool IsOwn(const std::string& path, const WIN32_FIND_DATAA& entry, bool folder) const;
+    bool QueryFacts(HANDLE opened, DWORD& attributes, DWORD& links) const;
     bool LeadsHere(HANDLE opened, const WIN32_FIND_DATAA& entry) const;
     std::string FinalPathOf(HANDLE opened) const;
 
     FinalPathFunction finalPath_ = nullptr;  // absent before Windows Vista
+    HandleInfoFunction handleInfo_ = nullptr;  // the same
     std::string folderFinalPath_;            // empty when unknown
 };

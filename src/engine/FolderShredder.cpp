@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "engine/ActivityLog.h"
 #include "engine/EngineState.h"
 #include "engine/MachineFacts.h"
 #include "engine/SettingsStore.h"
@@ -42,10 +43,15 @@ std::string ParentOf(const std::string& path) {
 }
 
 // The C library's removal, so that a failure leaves errno for the report.
+// A file system that will not change may report the removal as done: the
+// folder counts as removed only when its name is gone. error stays 0 then.
 bool RemoveFolder(const std::string& path, int& error) {
-    if (::_rmdir(path.c_str()) == 0) return true;
-    error = errno;
-    return false;
+    error = 0;
+    if (::_rmdir(path.c_str()) != 0) {
+        error = errno;
+        return false;
+    }
+    return ::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
 }  // namespace
@@ -65,11 +71,15 @@ int FolderShredder::Walk(const std::string& path, bool isSystem, FolderWalkMode 
     const Options options = CurrentOptions();
     if (mode == FolderWalkMode::Interactive) {
         if (const std::string* entry = keys.Match(path)) {
+            ++context_.state.itemsNotDone;
             Report(context_, ReplaceAll(context_.texts.Text(9039), "%s", *entry), MB_OK | MB_ICONINFORMATION);
             return 0;
         }
         int refused = 0;
-        if (isSystem && !ConfirmSystemFolder(path, refused)) return refused;
+        if (isSystem && !ConfirmSystemFolder(path, refused)) {
+            ReportDeclined(path);
+            return refused;
+        }
     }
 
     FolderListing listing(path);
@@ -114,17 +124,20 @@ int FolderShredder::WalkSubfolder(const std::string& folder, const WIN32_FIND_DA
     if (interactive && options.folder == Never) return 0;
     if (IsDotEntry(entry)) return 0;
     // Never entered and never removed: under Wine removing a link removes its target.
-    if (IsLinkEntry(entry)) return 0;
+    if (IsLinkEntry(entry)) {
+        ReportLeftAlone(JoinPath(folder, entry.cFileName), FolderLinkGuard::Reach::Link, false);
+        return 0;
+    }
     const std::string path = ReachablePath(folder, entry, guard, kPatternRoom);
     if (path.empty()) return 0;
 
     if (interactive && options.folder == Prompt && !context_.state.subfolderYesToAll) {
         switch (AskAll(9041, path)) {
-        case ConfirmNo: return 0;
+        case ConfirmNo: ReportDeclined(path); return 0;
         case ConfirmYesToAll: context_.state.subfolderYesToAll = true; break;
         case ConfirmYes:
         case IDOK: break;
-        default: return 1;
+        default: ReportDeclined(path); return 1;
         }
     }
     const FolderWalkMode below = interactive ? FolderWalkMode::Interactive : FolderWalkMode::Purge;
@@ -137,17 +150,23 @@ int FolderShredder::WalkSubfolder(const std::string& folder, const WIN32_FIND_DA
 int FolderShredder::RemoveWalkedSubfolder(const std::string& path, FolderWalkMode mode, const Options& options) {
     int error = 0;
     switch (mode) {
-    case FolderWalkMode::Purge: RemoveFolder(path, error); return 0;
+    case FolderWalkMode::Purge:
+        // Quiet in a window, but a silent run must not end in "Success" for it.
+        if (!RemoveFolder(path, error)) {
+            ++context_.state.itemsNotDone;
+            if (context_.state.runMode) ReportRemovalFailure(path, error, MB_OK | MB_ICONERROR);
+        }
+        return 0;
     case FolderWalkMode::PurgeKeepFirstLevel: return 0;
     case FolderWalkMode::Interactive: break;
     }
     if (options.remove == Prompt && !context_.state.removeYesToAll) {
         switch (AskAll(9042, path)) {
-        case ConfirmNo: return 0;
+        case ConfirmNo: ReportDeclined(path); return 0;
         case ConfirmYesToAll: context_.state.removeYesToAll = true; break;
         case ConfirmYes:
         case IDOK: break;
-        default: return 1;
+        default: ReportDeclined(path); return 1;
         }
     } else if (options.remove != Always && options.remove != Prompt) {
         return 0;
@@ -168,11 +187,14 @@ std::string FolderShredder::ReachablePath(const std::string& folder, const WIN32
         ReportUnreachable(folder, entry);
         return path;
     }
-    const bool own = IsFolderEntry(entry) ? guard.IsOwnFolder(path, entry) : guard.IsOwnFile(path, entry);
-    if (own) return path;
-    // Links and shared data stay quietly; a short name that does not lead to
-    // its long name's entry is an access failure like any other.
-    if (!IsPlainName(entry.cFileName)) ReportUnreachable(folder, entry);
+    const FolderLinkGuard::Reach reach = guard.Classify(path, entry, IsFolderEntry(entry));
+    if (reach == FolderLinkGuard::Reach::Own) return path;
+    // A short name that does not lead to its long name's entry is an access
+    // failure like any other; links and shared data are told as such.
+    if (!IsPlainName(entry.cFileName))
+        ReportUnreachable(folder, entry);
+    else
+        ReportLeftAlone(path, reach, false);
     return std::string();
 }
 
@@ -181,7 +203,26 @@ void FolderShredder::ReportUnreachable(const std::string& folder, const WIN32_FI
     Report(context_, ReplaceAll(context_.texts.Text(9034), "%s", shown), MB_OK | MB_ICONERROR);
 }
 
+// Inside a walk only a silent run is told, one line per entry: a window
+// would show a box for every link of a tree.
+void FolderShredder::ReportLeftAlone(const std::string& path, FolderLinkGuard::Reach reach, bool named) {
+    ++context_.state.itemsNotDone;
+    if (!named && !context_.state.runMode) return;
+    const int id = reach == FolderLinkGuard::Reach::SharedData ? 15006 : 15005;
+    Report(context_, ReplaceAll(context_.texts.Text(id), "%s", path), MB_OK | MB_ICONINFORMATION);
+}
+
+// A No in a window is the user's own choice; a silent run records it.
+void FolderShredder::ReportDeclined(const std::string& path) {
+    ++context_.state.itemsNotDone;
+    if (context_.state.runMode) context_.log.Write(ReplaceAll(context_.texts.Text(15007), "%s", path));
+}
+
 void FolderShredder::ReportRemovalFailure(const std::string& path, int error, unsigned flags) {
+    if (error == 0) {
+        Report(context_, ReplaceAll(context_.texts.Text(15008), "%s", path), flags);
+        return;
+    }
     const std::string text = ReplaceAll(context_.texts.Text(9043), "%s", path);
     std::string code = ReplaceAll(context_.texts.Text(9044), "%s", std::strerror(error));
     code = ReplaceAll(code, "%u", std::to_string(static_cast<unsigned>(error)));
@@ -199,6 +240,7 @@ void FolderShredder::RemoveFolderIfEmpty(const std::string& path) {
     }
     int error = 0;
     if (RemoveFolder(path, error)) return;
+    ++context_.state.itemsNotDone;
     const std::string full = FullPathName(path);
     ReportRemovalFailure(full.empty() ? path : full, error, MB_OK | MB_ICONINFORMATION);
 }
@@ -213,8 +255,12 @@ int FolderShredder::ShredPath(const std::string& path) {
     WIN32_FIND_DATAA status{};
     if (!full.empty() && !IsDriveRoot(full) && QueryPathStatus(full, status)) {
         const FolderLinkGuard parent(ParentOf(full));
+        const FolderLinkGuard::Reach reach = parent.Classify(full, status, IsFolderEntry(status));
+        if (reach != FolderLinkGuard::Reach::Own) {
+            ReportLeftAlone(full, reach, true);
+            return 0;
+        }
         if (IsFolderEntry(status)) {
-            if (IsLinkEntry(status) || !parent.IsOwnFolder(full, status)) return 2;
             context_.state.attributeYesToAll = false;
             context_.state.subfolderYesToAll = false;
             context_.state.removeYesToAll = false;
@@ -222,7 +268,6 @@ int FolderShredder::ShredPath(const std::string& path) {
             if (result == 0) RemoveFolderIfEmpty(full);
             return result;
         }
-        if (IsLinkEntry(status) || !parent.IsOwnFile(full, status)) return 2;
         return files_.ShredFile(full, ShredFileMode::Confirm);
     }
 

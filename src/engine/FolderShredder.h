@@ -7,8 +7,9 @@
 // A walk never leaves the tree it was given: links (junctions, mount points,
 // symbolic links, and the Unix links that Wine shows as plain entries) are
 // neither entered, overwritten, renamed nor removed, nor are hard-linked
-// files overwritten; an entry whose name or path the ANSI calls cannot reach
-// exactly is reported with 9034 and left alone.
+// files overwritten, and each is reported with its reason; an entry whose
+// name or path the ANSI calls cannot reach exactly is reported with 9034 and
+// left alone. Whatever is given up counts in itemsNotDone.
 #include <windows.h>
 
 #include <cstdint>
@@ -16,9 +17,9 @@
 
 #include "engine/EngineContext.h"
 #include "engine/FileShredder.h"
+#include "engine/FolderLinkGuard.h"
 #include "engine/FolderWalkMode.h"
 
-class FolderLinkGuard;
 class FreeSpaceJob;
 class ProtectedFolderKeys;
 
@@ -36,7 +37,8 @@ public:
     // removal is reported.
     void RemoveFolderIfEmpty(const std::string& path);
     // One command-line target: a file, a folder, or a fixed drive's root (its
-    // free space). 2 when the path names none of these.
+    // free space). 2 when the path names none of these; a link or a
+    // hard-linked file is reported with its reason and gives 0.
     int ShredPath(const std::string& path);
     // Bytes of every file below path, in every subfolder, links not followed.
     static uint64_t GetFolderSize(const std::string& path);
@@ -69,7 +71,12 @@ private:
     std::string ReachablePath(const std::string& folder, const WIN32_FIND_DATAA& entry, const FolderLinkGuard& guard,
                               size_t room);
     void ReportUnreachable(const std::string& folder, const WIN32_FIND_DATAA& entry);
+    // error 0: the removal was reported as done but the folder is still there.
     void ReportRemovalFailure(const std::string& path, int error, unsigned flags);
+    // An entry left alone on purpose, with its reason; named: the path was
+    // given as a target.
+    void ReportLeftAlone(const std::string& path, FolderLinkGuard::Reach reach, bool named);
+    void ReportDeclined(const std::string& path);
 
     int CheckTaskEntry(const std::string& path, bool insideFolder);
     int AskTaskOption(int messageId, const char* setting, int& value);

@@ -7,6 +7,7 @@
 #include "engine/UserInteraction.h"
 
 int Report(EngineContext& context, const std::string& text, unsigned flags) {
+    if ((flags & MB_ICONMASK) == MB_ICONERROR) ++context.state.itemsNotDone;
     if (context.state.runMode) {
         context.log.Write(text);
         return IDOK;

@@ -21,8 +21,16 @@ void ShredProgressDlg::OnCancel() {
 }
 
 void ShredProgressDlg::SetTitle(const std::string& text) { Dialog::SetTitle(text); }
-void ShredProgressDlg::SetStatus(const std::string& text) { SetItemText(IDC_PROGRESS_STATUS, text); }
-void ShredProgressDlg::SetDetail(const std::string& text) { SetItemText(IDC_PROGRESS_DETAIL, text); }
+// The texts follow the bars' pace: a tree of small files would otherwise
+// set and paint both lines for every file.
+void ShredProgressDlg::SetStatus(const std::string& text) { status_.text = text; }
+void ShredProgressDlg::SetDetail(const std::string& text) { detail_.text = text; }
+
+void ShredProgressDlg::Show(int controlId, Line& line) {
+    if (line.text == line.shown) return;
+    SetItemText(controlId, line.text);
+    line.shown = line.text;
+}
 
 namespace {
 constexpr DWORD kSyncIntervalMs = 250;
@@ -36,7 +44,9 @@ void ShredProgressDlg::Show(int controlId, Bar& bar) {
 
 bool ShredProgressDlg::SyncBars(bool force) {
     const DWORD now = ::GetTickCount();
-    if (!force && synced_ && now - lastSync_ < kSyncIntervalMs && item_.position != item_.high) return false;
+    if (!force && synced_ && now - lastSync_ < kSyncIntervalMs) return false;
+    Show(IDC_PROGRESS_STATUS, status_);
+    Show(IDC_PROGRESS_DETAIL, detail_);
     Show(IDC_PROGRESS_ITEM, item_);
     Show(IDC_PROGRESS_OVERALL, overall_);
     lastSync_ = now;
@@ -45,12 +55,13 @@ bool ShredProgressDlg::SyncBars(bool force) {
 }
 
 void ShredProgressDlg::SetItemRange(int low, int high) {
+    // Files of one size in a row keep the control's range.
+    if (low == item_.low && high == item_.high && item_.shown != -1) return;
     item_.low = low;
     item_.high = high;
     item_.shown = -1;
     item_.Set(item_.position);
     ::SendMessageA(Item(IDC_PROGRESS_ITEM), PBM_SETRANGE32, static_cast<WPARAM>(low), static_cast<LPARAM>(high));
-    synced_ = false;  // a new item shows its first block at once
 }
 void ShredProgressDlg::SetItemPos(int position) {
     item_.Set(position);

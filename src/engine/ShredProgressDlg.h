@@ -2,6 +2,8 @@
 // The one window that shows a running job: two text lines, a bar for the
 // item, a bar for the whole job, and Cancel. It has no timer or thread: the
 // job repaints it and processes its messages between writes.
+#include <string>
+
 #include "engine/UserInteraction.h"
 #include "win/Dialog.h"
 
@@ -35,17 +37,24 @@ protected:
 private:
     // A bar the job moves after every block. Setting a position repaints the
     // control at once, which costs more than writing the block, so the
-    // control is brought up to date four times a second, whenever the bar
-    // is full, and when Cancel is pressed.
+    // controls (bars and both text lines) are brought up to date at the
+    // first block the dialog shows, four times a second after it, and when
+    // Cancel is pressed.
     struct Bar {
         int low = 0, high = 100, position = 0, shown = -1;
         void Set(int value) { position = value < low ? low : (value > high ? high : value); }
     };
+    struct Line {
+        std::string text, shown;
+    };
     void Show(int controlId, Bar& bar);
+    void Show(int controlId, Line& line);
     bool SyncBars(bool force);  // true when the controls were brought up to date
 
     Bar item_;
     Bar overall_;
+    Line status_;
+    Line detail_;
     DWORD lastSync_ = 0;
     bool synced_ = false;
     EngineState& state_;

@@ -187,6 +187,16 @@ const CatalogueEntry kCatalogue[] = {
     {14007, 0, "Sequence Number"},
     {14008, 0, "Type"},
     {14009, 0, "&Refresh List"},
+    {15001, 0, "\r\nFile: %s\r\nIt was not wholly overwritten and keeps its name."},
+    {15002, 0, "The job was cancelled before every target was shredded."},
+    {15003, 0, "The contents of\n%s\nhave been shredded, but the file could not be deleted."},
+    {15004, 0, "Another program kept adding to\n%s\nwhile it was shredded. What it added last is not overwritten; the file keeps its name."},
+    {15005, 0, "Left alone:\n%s\nis a link. Neither the link nor what it leads to was shredded."},
+    {15006, 0, "Left alone:\n%s\nhas more than one name (hard links). Its data was not overwritten."},
+    {15007, 0, "Left alone, as its question was answered No or Cancel:\n%s"},
+    {15008, 0, "The system reported\n%s\nas deleted, but it is still there."},
+    {15009, 0, "The Recycle Bin was left alone: its warning was closed without OK."},
+    {15010, 0, "Not every target was shredded. See the messages above."},
     {15050, 0, "A task name cannot contain a double quote or a line break, and cannot be /s. Please, Specify another name."},
     {15051, 0, "The task \"%s\" could not be created, and nothing of it was kept."},
     {15052, 0, "The scheduler answered: %s"},
@@ -195,12 +205,10 @@ const CatalogueEntry kCatalogue[] = {
     {15055, 0, "This item cannot be put into a task, so it is left out:\n%s"},
     {15056, 0, "The default task cannot be created, because its name in the current language is not a valid task name:\n%s"},
     {15057, 0, "The task's command line could not be made, so no task was created."},
-    // Scheduler page: a listed task that moved away or was removed elsewhere.
-    {15130, 0, "The selected task is no longer in the scheduler. The list of tasks has been refreshed; nothing was done."},
-    {15131, 0, "Some of the listed tasks were no longer in the scheduler. The others were deleted, and the list of tasks has been refreshed."},
-
     {15100, 0, "This name is too long to be shredded:\n%s\n\nIt was not added to the list."},
     {15101, 0, "Too many files were selected at once. Please, Select fewer files at a time."},
+    {15130, 0, "The selected task is no longer in the scheduler. The list of tasks has been refreshed; nothing was done."},
+    {15131, 0, "Some of the listed tasks were no longer in the scheduler. The others were deleted, and the list of tasks has been refreshed."},
 };
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "support/DialogDriver.h"
 #include "support/StagedProgram.h"
 #include "support/TestFolder.h"
+#include "win/UniqueResource.h"
 
 namespace {
 
@@ -42,10 +43,45 @@ TEST_F(RunModeTest, SilentRunShredsTheTreeAndTheFileAndLogsSuccess) {
     EXPECT_EQ(Log(), "Task Name: Nightly\r\nSuccess\r\n\r\n");
 }
 
+const char kNotAllDone[] = "Not every target was shredded. See the messages above.\r\n\r\n";
+
 TEST_F(RunModeTest, SilentRunLogsWhatIsNoFileSystemObjectAndNoSuccess) {
     const std::string missing = folder / "missing.txt";
-    Run("\"/s\" \"Nightly\" " + Quoted(missing));
-    EXPECT_EQ(Log(), "Task Name: Nightly\r\nError:\r\n\"" + missing + "\"\r\nIs not a valid file system object\r\n\r\n");
+    EXPECT_EQ(Run("\"/s\" \"Nightly\" " + Quoted(missing)), 1u);
+    EXPECT_EQ(Log(), "Task Name: Nightly\r\nError:\r\n\"" + missing +
+                         "\"\r\nIs not a valid file system object\r\n\r\n" + kNotAllDone);
+}
+
+TEST_F(RunModeTest, SilentRunLogsAFileHeldOpenAndEndsWithoutSuccess) {
+    const std::string busy = folder / "busy.txt";
+    WriteFilled(busy, 300, 0x25);
+    const std::string notes = folder / "notes.txt";
+    WriteFilled(notes, 300, 0x23);
+    {
+        win::UniqueHandle holder(
+            ::CreateFileA(busy.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(holder);
+        EXPECT_EQ(Run("\"/s\" \"Nightly\" " + Quoted(busy) + " " + Quoted(notes)), 1u);
+    }
+    EXPECT_EQ(ReadBytes(busy), std::vector<uint8_t>(300, 0x25));
+    EXPECT_FALSE(Exists(notes)) << "the run went on with the next target";
+    EXPECT_EQ(Log(), "Task Name: Nightly\r\nCould not obtain exclusive access to\r\n" + busy +
+                         "\r\n\r\nFiles that are in use by other programs\r\nor Windows itself cannot be "
+                         "shredded.\r\n\r\n" +
+                         kNotAllDone);
+}
+
+TEST_F(RunModeTest, SilentRunGivesTheTrueReasonForAHardLinkedFile) {
+    const std::string outside = folder / "outside.txt";
+    WriteFilled(outside, 300, 0x26);
+    const std::string alias = folder / "alias.txt";
+    ASSERT_TRUE(::CreateHardLinkA(alias.c_str(), outside.c_str(), nullptr));
+    EXPECT_EQ(Run("\"/s\" \"Nightly\" " + Quoted(alias)), 1u);
+    EXPECT_EQ(ReadBytes(outside), std::vector<uint8_t>(300, 0x26));
+    EXPECT_TRUE(Exists(alias));
+    EXPECT_EQ(Log(), "Task Name: Nightly\r\nLeft alone:\r\n" + alias +
+                         "\r\nhas more than one name (hard links). Its data was not overwritten.\r\n\r\n" +
+                         kNotAllDone);
 }
 
 TEST_F(RunModeTest, WindowedRunAsksOnceAndNoKeepsEverything) {

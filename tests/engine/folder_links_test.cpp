@@ -59,7 +59,24 @@ TEST_F(FolderLinksTest, PurgeLeavesEveryLinkAndItsTarget) {
     left.insert("sub");
     EXPECT_EQ(Names(tree), left);
     EXPECT_EQ(Names(tree + "\\sub"), std::set<std::string>{"up"});
-    EXPECT_TRUE(engine.ui.messages.empty());
+    EXPECT_TRUE(engine.ui.messages.empty()) << "a window shows no box per link";
+    EXPECT_GE(engine.state.itemsNotDone, links.size() + 1) << "each link is counted as not done";
+}
+
+TEST_F(FolderLinksTest, SilentRunLogsEachLinkItLeaves) {
+    engine.state.runMode = true;
+    EXPECT_EQ(shredder.ShredFolder(tree, false, FolderWalkMode::Purge), 0);
+    ExpectTargetsWhole();
+    std::set<std::string> logged(engine.log.records.begin(), engine.log.records.end());
+    for (const std::string& name : links)
+        EXPECT_EQ(logged.count("Left alone:\n" + tree + "\\" + name +
+                               "\nis a link. Neither the link nor what it leads to was shredded."),
+                  1u)
+            << name;
+    EXPECT_EQ(logged.count("Left alone:\n" + tree + "\\sub\\up\nis a link. Neither the link nor what it leads to "
+                           "was shredded."),
+              1u);
+    EXPECT_GT(engine.state.itemsNotDone, 0u);
 }
 
 TEST_F(FolderLinksTest, InteractiveWalkLeavesThemAndReportsTheFolderThatCannotGo) {
@@ -73,7 +90,15 @@ TEST_F(FolderLinksTest, InteractiveWalkLeavesThemAndReportsTheFolderThatCannotGo
 }
 
 TEST_F(FolderLinksTest, ALinkNamedOnTheCommandLineIsNoTarget) {
-    for (const std::string& name : links) EXPECT_EQ(shredder.ShredPath(tree + "\\" + name), 2) << name;
+    for (const std::string& name : links) {
+        const std::string path = tree + "\\" + name;
+        EXPECT_EQ(shredder.ShredPath(path), 0) << name;
+        ASSERT_FALSE(engine.ui.messages.empty());
+        EXPECT_EQ(engine.ui.messages.back().text, "Left alone:\n" + path +
+                                                      "\nis a link. Neither the link nor what it leads to was shredded.");
+    }
+    EXPECT_EQ(engine.ui.messages.size(), links.size());
+    EXPECT_EQ(engine.state.itemsNotDone, links.size());
     ExpectTargetsWhole();
     EXPECT_TRUE(Exists(tree + "\\plain.txt"));
     EXPECT_EQ(engine.ui.progressOpened, 0);

@@ -31,7 +31,7 @@ make_case() {
 }
 
 CASES=(PurgeLeavesEveryLinkAndItsTarget InteractiveWalkLeavesThemAndReportsTheFolderThatCannotGo
-       ALinkNamedOnTheCommandLineIsNoTarget SizeAndPreScanDoNotFollowFolderLinks)
+       ALinkNamedOnTheCommandLineIsNoTarget SizeAndPreScanDoNotFollowFolderLinks SilentRunLogsEachLinkItLeaves)
 for case in "${CASES[@]}"; do make_case "$case"; done
 
 VANTREL_LINK_FIXTURE="${ROOT%\\}\\$NAME" VANTREL_TEST_ROOT="$ROOT" \

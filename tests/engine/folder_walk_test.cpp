@@ -289,6 +289,7 @@ TEST_F(FolderWalkTest, AFolderThatCannotBeListedStopsTheWholeJob) {
     engine.state.runMode = true;
     EXPECT_EQ(Walk(folder / "missing"), 1);
     EXPECT_EQ(engine.log.records, std::vector<std::string>{"Invalid find handle."});
+    EXPECT_EQ(engine.state.itemsNotDone, 2u) << "a folder that cannot be listed is not done";
 }
 
 TEST_F(FolderWalkTest, AFailedRemovalIsReportedWithErrnoAndTheWalkGoesOn) {

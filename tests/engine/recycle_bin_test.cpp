@@ -191,6 +191,16 @@ TEST_F(RecycleBinJobTest, ShredNowShowsTheNoticeUntilItIsTurnedOff) {
     EXPECT_EQ(shell.opened, 3);
 }
 
+TEST_F(RecycleBinJobTest, ASilentRunLogsANoticeClosedWithoutOk) {
+    engine.state.runMode = true;
+    engine.ui.noticeAnswers = {{false, false}};
+    ShredRecycleBinNow(engine.context, shredder);
+    EXPECT_EQ(shell.opened, 0);
+    EXPECT_EQ(engine.log.records,
+              std::vector<std::string>{"The Recycle Bin was left alone: its warning was closed without OK."});
+    EXPECT_EQ(engine.state.itemsNotDone, 1u);
+}
+
 TEST_F(RecycleBinJobTest, TheShellOffersBothFunctions) {
     ShellRecycleBin real;  // never emptied here: Wine's bin is the Linux user's trash
     EXPECT_EQ(real.Open(), RecycleBinAccess::Ready);

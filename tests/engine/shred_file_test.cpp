@@ -106,12 +106,14 @@ TEST_F(ShredFileTest, FileHeldWithoutSharingIsReportedAndOnlyConfirmModeGoesOn) 
     EXPECT_EQ(engine.shredder.ShredFile(path, ShredFileMode::ContentsOnly), 1);
     EXPECT_EQ(engine.ui.messages.size(), 3u);
 
-    // Silent: logged only when the job stops for it.
+    // Silent: logged in every mode, so that the run cannot end in "Success".
     engine.state.runMode = true;
     EXPECT_EQ(engine.shredder.ShredFile(path, ShredFileMode::Confirm), 0);
-    EXPECT_TRUE(engine.log.records.empty());
+    ASSERT_EQ(engine.log.records.size(), 1u);
+    EXPECT_EQ(engine.log.records[0], engine.ui.messages[0].text);
     EXPECT_EQ(engine.shredder.ShredFile(path, ShredFileMode::NoConfirm), 1);
-    EXPECT_EQ(engine.log.records.size(), 1u);
+    EXPECT_EQ(engine.log.records.size(), 2u);
+    EXPECT_EQ(engine.state.itemsNotDone, 5u) << "every open failure counts";
     EXPECT_EQ(engine.ui.messages.size(), 3u);
     holder.Reset();
     EXPECT_TRUE(Untouched(path));

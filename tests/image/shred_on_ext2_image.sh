@@ -382,6 +382,7 @@ write_failure_on_full() {
         fail "$kind: the write failure was not logged"
     grep -qE 'System error code: 0x [0-9A-Fa-f]{8}$' <<<"$OUTPUT" ||
         fail "$kind: the log does not give the system error code as 0x and eight hex digits"
+    grep -qxF "File: $DRIVE\\$name" <<<"$OUTPUT" || fail "$kind: the write failure does not name the file"
     [ -e "$point/$name" ] || fail "$kind: $name is gone under its own name"
     [ "$(stat -c %s "$point/$name")" -eq "$SIZE" ] || fail "$kind: $name was cut"
     local others

@@ -19,7 +19,7 @@
 #include "win/NoSkinEngine.h"
 #include "win/PropertySheet.h"
 
-class RecordingSchedule final : public ScheduleRequests {
+class RecordingPageSchedule final : public ScheduleRequests {
 public:
     bool ScheduleFiles(HWND /*owner*/, const std::vector<std::string>& paths) override { return Record(paths); }
     bool ScheduleFolders(HWND /*owner*/, const std::vector<std::string>& paths) override { return Record(paths); }
@@ -94,7 +94,7 @@ public:
     FolderShredder folders{engine.context, engine.shredder};
     NoSkinEngine skin;
     int methodIndex = 0;
-    RecordingSchedule schedule;
+    RecordingPageSchedule schedule;
     PageServices services{engine.context, engine.shredder, folders, skin, methodIndex, &schedule};
     win::PropertySheet sheet{0, 0};
     std::unique_ptr<Page> page;
