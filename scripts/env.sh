@@ -97,3 +97,12 @@ install_scheduler_component() {
     cp "$BUILD_DIR/Sched.dll" "$prefix/drive_c/windows/system32/Sched.dll"
     WINEPREFIX="$prefix" wine regsvr32 /s 'C:\windows\system32\Sched.dll'
 }
+
+# Only for building the installer (scripts/package.sh): NSIS's makensis.
+need_packaging_packages() {
+    if ! command -v makensis >/dev/null; then
+        echo "Installing: nsis"
+        apt-get update -q
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends nsis
+    fi
+}

@@ -22,8 +22,10 @@ fi
 
 # The scheduling component, when the build made one and env.sh knows how to
 # install and register it.
+export WINEPREFIX=${WINEPREFIX:-$HOME/.wine}
 if [ -f "$BUILD_DIR/Sched.dll" ] && declare -F install_scheduler_component >/dev/null; then
-    install_scheduler_component "$BUILD_DIR/Sched.dll"
+    [ -d "$WINEPREFIX/drive_c/windows/system32" ] || { wineboot -i >/dev/null 2>&1; wineserver -w; }
+    install_scheduler_component "$WINEPREFIX"
 fi
 
 if [ $# -eq 0 ]; then

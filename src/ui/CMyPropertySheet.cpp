@@ -1,12 +1,13 @@
 #include "ui/CMyPropertySheet.h"
 
-#include "ui/CMyPropertyPage1.h"
 
 #include <commctrl.h>
 
 #include "app/CShredApp.h"
 #include "engine/Settings.h"
 #include "res/resource.h"
+#include "ui/CMyPropertyPage1.h"
+#include "ui/FirstRunWizard.h"
 #include "ui/MainWindowPages.h"
 
 namespace {
@@ -72,8 +73,8 @@ void CMyPropertySheet::RunFirstRunWizardIfDue() {
     if (app_.settings().Read(setting::kFirstRun) != "1") return;
     // A command-line run opens no window of its own, the wizard neither.
     if (app_.commandLineRun()) return;
-    // FIRST-RUN WIZARD: opened here, modally over the sheet, once it exists;
-    // it stores "0" itself.
+    // It stores "0" itself, on the ways out that end the first run.
+    RunFirstRunWizard(app_, Handle());
 }
 
 void CMyPropertySheet::CenterOnDesktop() {

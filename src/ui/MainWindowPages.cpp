@@ -9,10 +9,9 @@
 #include "ui/CMyPropertyPage6.h"
 #include "ui/CMyPropertyPage7.h"
 #include "ui/PageServices.h"
-#include "ui/PlaceholderPage.h"
+#include "ui/CAboutDlg.h"
 
-// Each page that is still a placeholder is replaced here by its own class
-// as it lands, in the same position.
+// The pages of the main window in tab order.
 std::vector<std::unique_ptr<win::PropertyPage>> MakeMainWindowPages(CShredApp& app, ScheduleRequests& schedule) {
     std::vector<std::unique_ptr<win::PropertyPage>> pages;
     pages.push_back(std::make_unique<CMyPropertyPage1>(app));                     // 0
@@ -22,6 +21,6 @@ std::vector<std::unique_ptr<win::PropertyPage>> MakeMainWindowPages(CShredApp& a
     pages.push_back(std::make_unique<CMyPropertyPage5>(app, schedule));           // 4
     pages.push_back(std::make_unique<CMyPropertyPage6>(app));                     // 5
     pages.push_back(std::make_unique<CMyPropertyPage7>(app, schedule));           // 6
-    pages.push_back(std::make_unique<PlaceholderPage>(IDD_PAGE_ABOUT));           // 7 CAboutDlg
+    pages.push_back(std::make_unique<CAboutDlg>(app));                            // 7
     return pages;
 }

@@ -54,7 +54,10 @@ def main() -> int:
             subprocess.run(["wine", f"T:\\{language}\\Vantrel.exe", "/s", "Nacht", target], env=env,
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
             text = pack_value(os.path.join(lang, f"{language}.ini"), 9053)
-            expected = "Task Name: Nacht\r\n" + text.replace("#", "\r\n").replace("%s", target) + "\r\n\r\n"
+            # The missing target, then the closing line that not everything was done.
+            closing = pack_value(os.path.join(lang, f"{language}.ini"), 15010)
+            expected = ("Task Name: Nacht\r\n" + text.replace("#", "\r\n").replace("%s", target) + "\r\n\r\n" +
+                        closing.replace("#", "\r\n") + "\r\n\r\n")
             log_path = os.path.join(folder, "log.txt")
             log = open(log_path, "rb").read().decode("cp1252") if os.path.exists(log_path) else "<none>"
             if log != expected:

@@ -65,6 +65,7 @@ TEST_F(StartupTest, SecondInteractiveStartIsToldAndEndsWhileCommandLineRunsGoOn)
 }
 
 TEST_F(StartupTest, InteractiveStartTellsOnceThatSchedulingIsUnavailableAndOpensTheMainWindow) {
+    SetValue("FirstRun", REG_SZ, "0", 2);  // the wizard has tests of its own
     DialogDriver driver("Vantrel", DialogDriver::Action::Click, IDOK, kMessageText);
     // Its Exit button ends the program; the About button is hidden.
     DialogDriver mainWindow("Vantrel", DialogDriver::Action::Click, IDCANCEL, 0, {IDOK, IDHELP, IDCANCEL}, true);

@@ -19,7 +19,6 @@
 #include "scheduler/TaskCommandLine.h"
 #include "ui/DriveRows.h"
 #include "ui/MainWindowPages.h"
-#include "ui/PlaceholderPage.h"
 #include "ui/ScheduleRequests.h"
 
 namespace {

@@ -1,0 +1,20 @@
+# The version lives in one place, the version resource src/res/Version.rc.
+# This reads its FileVersion into VANTREL_VERSION and stops the configure
+# when the numeric and text entries disagree, so no copy can drift.
+function(vantrel_read_version rc_file out_var)
+  file(READ ${rc_file} rc_text)
+  if(NOT rc_text MATCHES "VALUE \"FileVersion\", \"([0-9]+)\\.([0-9]+)\\.([0-9]+)\\.([0-9]+)\"")
+    message(FATAL_ERROR "${rc_file}: no FileVersion entry of four numbers")
+  endif()
+  set(text "${CMAKE_MATCH_1}.${CMAKE_MATCH_2}.${CMAKE_MATCH_3}.${CMAKE_MATCH_4}")
+  set(numbers "${CMAKE_MATCH_1},${CMAKE_MATCH_2},${CMAKE_MATCH_3},${CMAKE_MATCH_4}")
+  foreach(entry "FILEVERSION" "PRODUCTVERSION")
+    if(NOT rc_text MATCHES "${entry} ${numbers}[\r\n]")
+      message(FATAL_ERROR "${rc_file}: ${entry} must read ${numbers}, as FileVersion says ${text}")
+    endif()
+  endforeach()
+  if(NOT rc_text MATCHES "VALUE \"ProductVersion\", \"${text}\"")
+    message(FATAL_ERROR "${rc_file}: ProductVersion must read ${text}, as FileVersion does")
+  endif()
+  set(${out_var} ${text} PARENT_SCOPE)
+endfunction()

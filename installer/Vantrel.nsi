@@ -1,0 +1,170 @@
+; Vantrel's installer. Built by scripts/package.sh, which passes
+;   VERSION    the version, as the version resource says it
+;   BUILD_DIR  the build folder: Vantrel.exe, Sched.dll, Lang\, HLP\Hlp.chm
+;   OUT_FILE   the installer to write
+;
+; Switches of the uninstaller, for a silent run (/S), where nobody is asked:
+;   /REMOVETASKS     also remove the scheduled tasks Vantrel made
+;   /REMOVESETTINGS  also remove the settings (HKCU\Software\Vantrel)
+; Without them a silent uninstall keeps both.
+
+Unicode true
+!include "MUI2.nsh"
+!include "FileFunc.nsh"
+
+!ifndef VERSION | BUILD_DIR | OUT_FILE
+  !error "VERSION, BUILD_DIR and OUT_FILE must be defined (scripts/package.sh does)"
+!endif
+
+!define PRODUCT "Vantrel"
+!define COMPANY "Plinkor"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantrel"
+!define SETTINGS_KEY "Software\Vantrel"
+!define COMPONENT_CLSID "{CD06F30A-1794-4862-AA8A-3D87A446AC11}"
+
+Name "${PRODUCT} ${VERSION}"
+OutFile "${OUT_FILE}"
+InstallDir "$PROGRAMFILES\${PRODUCT}"
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+RequestExecutionLevel admin
+SetCompressor /SOLID lzma
+
+VIProductVersion "${VERSION}"
+VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=1033 "CompanyName" "${COMPANY}"
+VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} Setup"
+VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2026 ${COMPANY}"
+
+!define MUI_ABORTWARNING
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_COMPONENTS
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+
+Section "Vantrel (required)" SecProgram
+  SectionIn RO
+  SetOutPath "$INSTDIR"
+  File "${BUILD_DIR}\Vantrel.exe"
+  SetOutPath "$INSTDIR\HLP"
+  File "${BUILD_DIR}\HLP\Hlp.chm"
+  ; English is every other pack's fallback, so it always ships.
+  SetOutPath "$INSTDIR\Lang"
+  File "${BUILD_DIR}\Lang\English.ini"
+  File "${BUILD_DIR}\Lang\English.bmp"
+
+  ; The scheduling component lives in the system folder, registered.
+  SetOutPath "$SYSDIR"
+  ClearErrors
+  File "${BUILD_DIR}\Sched.dll"
+  RegDLL "$SYSDIR\Sched.dll"
+  IfErrors 0 +2
+    DetailPrint "The scheduling component could not be registered."
+
+  SetOutPath "$INSTDIR"
+  WriteUninstaller "$INSTDIR\Uninstall.exe"
+
+  SetShellVarContext all
+  CreateDirectory "$SMPROGRAMS\${PRODUCT}"
+  CreateShortCut "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk" "$INSTDIR\Vantrel.exe"
+  CreateShortCut "$SMPROGRAMS\${PRODUCT}\${PRODUCT} Help.lnk" "$INSTDIR\HLP\Hlp.chm"
+  CreateShortCut "$SMPROGRAMS\${PRODUCT}\Uninstall ${PRODUCT}.lnk" "$INSTDIR\Uninstall.exe"
+
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${COMPANY}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Vantrel.exe"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+SectionGroup "Languages" SecLanguages
+  Section "German" SecGerman
+    SetOutPath "$INSTDIR\Lang"
+    File "${BUILD_DIR}\Lang\German.ini"
+    File "${BUILD_DIR}\Lang\German.bmp"
+  SectionEnd
+  Section "French" SecFrench
+    SetOutPath "$INSTDIR\Lang"
+    File "${BUILD_DIR}\Lang\French.ini"
+    File "${BUILD_DIR}\Lang\French.bmp"
+  SectionEnd
+SectionGroupEnd
+
+!insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecProgram} "The program, its help file, the English texts and the scheduling component."
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecLanguages} "Further languages for the program's texts."
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecGerman} "German texts."
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecFrench} "French texts."
+!insertmacro MUI_FUNCTION_DESCRIPTION_END
+
+Section "Uninstall"
+  ${GetParameters} $R0
+
+  ; The tasks go first, while the component that holds them is still there.
+  StrCpy $R1 "no"
+  ClearErrors
+  ${GetOptions} $R0 "/REMOVETASKS" $R2
+  IfErrors +2 0
+    StrCpy $R1 "yes"
+  StrCmp $R1 "yes" removeTasks
+  IfSilent keepTasks
+  MessageBox MB_YESNO|MB_ICONQUESTION "Remove the scheduled tasks that ${PRODUCT} made?" /SD IDNO IDNO keepTasks
+  removeTasks:
+    InitPluginsDir
+    SetOutPath "$PLUGINSDIR"
+    File "RemoveTasks.js"
+    nsExec::ExecToLog '"$SYSDIR\cscript.exe" //nologo "$PLUGINSDIR\RemoveTasks.js"'
+    Pop $R3
+    DetailPrint "Removing the scheduled tasks: $R3"
+    SetOutPath "$TEMP"
+  keepTasks:
+
+  UnRegDLL "$SYSDIR\Sched.dll"
+  Delete "$SYSDIR\Sched.dll"
+  ; A component that does not unregister itself must not be left behind.
+  DeleteRegKey HKCR "CLSID\${COMPONENT_CLSID}"
+  DeleteRegKey HKCR "TaskScheduler.Schedule"
+
+  Delete "$INSTDIR\Vantrel.exe"
+  Delete "$INSTDIR\log.txt"
+  Delete "$INSTDIR\HLP\Hlp.chm"
+  RMDir "$INSTDIR\HLP"
+  Delete "$INSTDIR\Lang\English.ini"
+  Delete "$INSTDIR\Lang\English.bmp"
+  Delete "$INSTDIR\Lang\German.ini"
+  Delete "$INSTDIR\Lang\German.bmp"
+  Delete "$INSTDIR\Lang\French.ini"
+  Delete "$INSTDIR\Lang\French.bmp"
+  RMDir "$INSTDIR\Lang"
+  Delete "$INSTDIR\Uninstall.exe"
+  RMDir "$INSTDIR"
+
+  SetShellVarContext all
+  Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk"
+  Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT} Help.lnk"
+  Delete "$SMPROGRAMS\${PRODUCT}\Uninstall ${PRODUCT}.lnk"
+  RMDir "$SMPROGRAMS\${PRODUCT}"
+
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+
+  StrCpy $R1 "no"
+  ClearErrors
+  ${GetOptions} $R0 "/REMOVESETTINGS" $R2
+  IfErrors +2 0
+    StrCpy $R1 "yes"
+  StrCmp $R1 "yes" removeSettings
+  IfSilent keepSettings
+  MessageBox MB_YESNO|MB_ICONQUESTION "Remove ${PRODUCT}'s settings as well?" /SD IDNO IDNO keepSettings
+  removeSettings:
+    DeleteRegKey HKCU "${SETTINGS_KEY}"
+  keepSettings:
+SectionEnd

@@ -1,0 +1,70 @@
+#pragma once
+// The first-run wizard's three pages: each offer is a check box; the restore
+// points page also lists the points to shred and lets the user drop some.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/RestorePointSource.h"
+#include "win/AutoFitListCtrl.h"
+#include "win/WizardPage.h"
+
+class LanguagePack;
+class SkinEngine;
+class UserInteraction;
+
+// A page whose offer is one check box.
+class OfferPage : public win::WizardPage {
+public:
+    OfferPage(UINT templateId, int checkBox, SkinEngine& skin) : WizardPage(templateId), checkBox_(checkBox), skin_(skin) {}
+    bool chosen() const noexcept { return chosen_; }
+    void TakeValues() override;
+
+protected:
+    BOOL OnInitPage() override;
+
+private:
+    int checkBox_;
+    SkinEngine& skin_;
+    bool chosen_ = false;
+};
+
+// Finds the folders of one restore point (the restore-point job's lookup).
+class RestorePointFolderFinder {
+public:
+    virtual ~RestorePointFolderFinder() = default;
+    virtual void FindRestorePointFolders(int16_t sequenceNumber, std::vector<std::string>& folders) = 0;
+};
+
+class RestorePointsOfferPage : public win::WizardPage {
+public:
+    RestorePointsOfferPage(const LanguagePack& texts, SkinEngine& skin, UserInteraction& ui, std::string caption,
+                           const std::vector<RestorePointRecord>& points, RestorePointFolderFinder& finder);
+
+    bool chosen() const noexcept { return chosen_; }
+    std::vector<std::string>& folders() noexcept { return folders_; }
+    int shownCount() const noexcept { return shown_; }
+    // Empties the list and the folders once they are shredded.
+    void Clear();
+    void TakeValues() override;
+
+protected:
+    BOOL OnInitPage() override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+
+private:
+    void EnableList(bool enable) const;
+    void RemoveSelected();
+    void RemoveAll();
+
+    const LanguagePack& texts_;
+    SkinEngine& skin_;
+    UserInteraction& ui_;
+    std::string caption_;
+    const std::vector<RestorePointRecord>& points_;
+    RestorePointFolderFinder& finder_;
+    win::AutoFitListCtrl list_;
+    std::vector<std::string> folders_;
+    int16_t shown_ = 0;
+    bool chosen_ = false;
+};

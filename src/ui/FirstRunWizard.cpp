@@ -1,0 +1,94 @@
+#include "ui/FirstRunWizard.h"
+
+#include "app/CShredApp.h"
+#include "engine/ProgressControl.h"
+#include "engine/SettingsStore.h"
+#include "engine/UserInteraction.h"
+#include "lang/LanguagePack.h"
+#include "res/resource.h"
+#include "win/SkinEngine.h"
+#include "win/WizardSheet.h"
+
+namespace {
+
+class WizardDialog final : public win::WizardSheet {
+public:
+    explicit WizardDialog(SkinEngine& skin) : WizardSheet(IDD_WIZARD, IDC_WIZARD_PLACE), skin_(skin) {}
+
+protected:
+    BOOL OnInitDialog() override {
+        skin_.ApplySkin(Handle());
+        return WizardSheet::OnInitDialog();
+    }
+
+private:
+    SkinEngine& skin_;
+};
+
+// The restore-points step. False when the wizard should open again next time.
+bool ShredChosenRestorePoints(FirstRunParts& parts, RestorePointsOfferPage& page) {
+    if (page.folders().empty()) {
+        parts.ui.ShowMessage(parts.texts.Text(9093), parts.caption, MB_ICONSTOP);
+        return false;
+    }
+    if (parts.ui.ShowMessage(parts.texts.Text(9088), parts.caption, MB_YESNO | MB_DEFBUTTON2 | MB_ICONSTOP) != IDYES)
+        return false;
+    const int16_t everyPoint = static_cast<int16_t>(parts.restorePoints.size());
+    if (page.shownCount() > 0 && page.shownCount() == everyPoint) {
+        if (parts.jobs.ShredRestorePoints()) page.Clear();
+        parts.jobs.CloseProgressDialog();
+        return false;
+    }
+    parts.jobs.ShredRestorePointFolders(page.folders());
+    page.Clear();
+    parts.jobs.CloseProgressDialog();
+    return true;
+}
+
+// The application's jobs behind the wizard's offers.
+class AppFirstRunJobs final : public FirstRunJobs {
+public:
+    explicit AppFirstRunJobs(CShredApp& app) : app_(app) {}
+    bool RecycleBinIsEmpty() override { return app_.recycleBin().RecycleBinIsEmpty(); }
+    void ShredRecycleBin() override { app_.recycleBin().ShredRecycleBin(); }
+    void CreateDefaultFreeSpaceTask() override { app_.tasks().CreateDefaultFreeSpaceTask(); }
+    bool ShredRestorePoints() override { return app_.restorePointJobs().ShredRestorePoints(); }
+    void ShredRestorePointFolders(const std::vector<std::string>& folders) override {
+        app_.restorePointJobs().ShredRestorePointFolders(folders);
+    }
+    void FindRestorePointFolders(int16_t sequenceNumber, std::vector<std::string>& folders) override {
+        app_.restorePointJobs().FindRestorePointFolders(sequenceNumber, folders);
+    }
+    void CloseProgressDialog() override { ::CloseProgressDialog(app_.context()); }
+
+private:
+    CShredApp& app_;
+};
+
+}  // namespace
+
+int RunFirstRunWizard(FirstRunParts& parts, HWND owner) {
+    WizardDialog sheet(parts.skin);
+    OfferPage freeSpace(IDD_WIZARD_FREE_SPACE, IDC_WIZARD_SCHEDULE_FREE_SPACE, parts.skin);
+    RestorePointsOfferPage points(parts.texts, parts.skin, parts.ui, parts.caption, parts.restorePoints, parts.jobs);
+    OfferPage recycleBin(IDD_WIZARD_RECYCLE_BIN, IDC_WIZARD_SHRED_BIN, parts.skin);
+    sheet.AddPage(freeSpace);
+    sheet.AddPage(points);
+    if (!parts.jobs.RecycleBinIsEmpty()) sheet.AddPage(recycleBin);
+
+    const bool finished = sheet.DoModal(owner) == win::WizardSheet::kFinish;
+    bool askedAgain = false;
+    if (finished) {
+        if (freeSpace.chosen()) parts.jobs.CreateDefaultFreeSpaceTask();
+        if (recycleBin.chosen() && !parts.jobs.RecycleBinIsEmpty()) parts.jobs.ShredRecycleBin();
+        if (points.chosen()) askedAgain = !ShredChosenRestorePoints(parts, points);
+    }
+    if (!askedAgain) parts.settings.Write(setting::kFirstRun, "0");
+    return finished ? 1 : 0;
+}
+
+int RunFirstRunWizard(CShredApp& app, HWND owner) {
+    AppFirstRunJobs jobs(app);
+    FirstRunParts parts{app.texts(), app.skin(), app.ui(), app.settings(), app.programCaption(), app.restorePoints(), jobs};
+    return RunFirstRunWizard(parts, owner);
+}

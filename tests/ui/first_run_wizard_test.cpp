@@ -1,0 +1,223 @@
+// The first-run wizard as a real window, driven from another thread by
+// posted messages: its buttons on each page, what Finish and Cancel run,
+// and when it writes FirstRun.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/EngineState.h"
+#include "engine/SettingsStore.h"
+#include "lang/LanguagePack.h"
+#include "res/resource.h"
+#include "support/ScriptedInteraction.h"
+#include "ui/FirstRunWizard.h"
+#include "win/NoSkinEngine.h"
+
+namespace {
+
+class RecordingJobs final : public FirstRunJobs {
+public:
+    bool binEmpty = true;
+    bool RecycleBinIsEmpty() override { return binEmpty; }
+    void ShredRecycleBin() override { calls.push_back("bin"); }
+    void CreateDefaultFreeSpaceTask() override { calls.push_back("task"); }
+    bool ShredRestorePoints() override {
+        calls.push_back("points");
+        return true;
+    }
+    void ShredRestorePointFolders(const std::vector<std::string>& folders) override {
+        calls.push_back("folders");
+        shreddedFolders = folders;
+    }
+    void FindRestorePointFolders(int16_t sequence, std::vector<std::string>& folders) override {
+        folders.push_back("C:\\System Volume Information\\_restore\\RP" + std::to_string(sequence));
+    }
+    void CloseProgressDialog() override {}
+    std::vector<std::string> calls;
+    std::vector<std::string> shreddedFolders;
+};
+
+struct Buttons {
+    bool back = false, next = false, finish = false, finishEnabled = false;
+};
+
+struct Search {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchControl(HWND child, LPARAM data) {
+    auto* search = reinterpret_cast<Search*>(data);
+    if (::GetDlgCtrlID(child) != search->id) return TRUE;
+    search->found = child;
+    return FALSE;
+}
+
+// Finds a control of the wizard or of one of its pages.
+HWND Control(HWND wizard, int id) {
+    Search search{id, nullptr};
+    ::EnumChildWindows(wizard, &MatchControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool WaitFor(const std::function<bool()>& condition) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (condition()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+}
+
+class Driver {
+public:
+    HWND wizard = nullptr;
+    bool Wait() {
+        return WaitFor([&] {
+            wizard = ::FindWindowA("#32770", "Wizard");
+            return wizard != nullptr && ::IsWindowVisible(wizard);
+        });
+    }
+    Buttons Read() const {
+        Buttons b;
+        b.back = ::IsWindowVisible(Control(wizard, IDC_WIZARD_BACK)) != FALSE;
+        b.next = ::IsWindowVisible(Control(wizard, IDC_WIZARD_NEXT)) != FALSE;
+        b.finish = ::IsWindowVisible(Control(wizard, IDC_WIZARD_FINISH)) != FALSE;
+        b.finishEnabled = ::IsWindowEnabled(Control(wizard, IDC_WIZARD_FINISH)) != FALSE;
+        return b;
+    }
+    void Press(int id) const {
+        ::PostMessageA(wizard, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Control(wizard, id)));
+    }
+    // Moves on and waits until the page with `control` shows.
+    bool NextTo(int control) const {
+        Press(IDC_WIZARD_NEXT);
+        if (!WaitFor([&] { return ::IsWindowVisible(Control(wizard, control)) != FALSE; })) return false;
+        // The page shows before the sheet sets its buttons: wait until it has handled the press.
+        DWORD_PTR ignored = 0;
+        return ::SendMessageTimeoutA(wizard, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &ignored) != 0;
+    }
+    bool Tick(int box) const {
+        ::PostMessageA(Control(wizard, box), BM_CLICK, 0, 0);
+        return WaitFor([&] { return ::SendMessageA(Control(wizard, box), BM_GETCHECK, 0, 0) == BST_CHECKED; });
+    }
+};
+
+class FirstRunWizardTest : public ::testing::Test {
+protected:
+    void SetUp() override { settings.Write(setting::kFirstRun, "1"); }
+    void TearDown() override { ::RegDeleteKeyA(HKEY_CURRENT_USER, "software\\Korvex\\VantrelWizardTest"); }
+
+    int Run(const std::function<void(Driver&)>& steps) {
+        Driver driver;
+        std::thread thread([&] {
+            if (driver.Wait()) steps(driver);
+        });
+        const int result = RunFirstRunWizard(parts);
+        thread.join();
+        return result;
+    }
+    std::string FirstRun() const { return settings.Read(setting::kFirstRun); }
+
+    LanguagePack texts{"T:\\no-such-folder", "English"};
+    NoSkinEngine skin;
+    EngineState state;
+    ScriptedInteraction ui{state};
+    SettingsStore settings{"software\\Korvex\\VantrelWizardTest"};
+    std::vector<RestorePointRecord> points;
+    RecordingJobs jobs;
+    FirstRunParts parts{texts, skin, ui, settings, "Vantrel", points, jobs};
+};
+
+TEST_F(FirstRunWizardTest, ThreePagesShowTheirButtonsAndCancelRunsNothing) {
+    jobs.binEmpty = false;
+    std::vector<Buttons> seen;
+    const int result = Run([&](Driver& d) {
+        seen.push_back(d.Read());
+        if (!d.NextTo(IDC_WIZARD_SHRED_POINTS)) return;
+        seen.push_back(d.Read());
+        if (!d.NextTo(IDC_WIZARD_SHRED_BIN)) return;
+        d.Tick(IDC_WIZARD_SHRED_BIN);
+        seen.push_back(d.Read());
+        d.Press(IDCANCEL);
+    });
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_TRUE(seen[0].next && !seen[0].back && !seen[0].finish);
+    EXPECT_TRUE(seen[1].back && seen[1].next && seen[1].finish && !seen[1].finishEnabled);
+    EXPECT_TRUE(seen[2].back && !seen[2].next && seen[2].finish && seen[2].finishEnabled);
+    EXPECT_EQ(result, 0);
+    EXPECT_TRUE(jobs.calls.empty());
+    EXPECT_EQ(FirstRun(), "0");
+}
+
+TEST_F(FirstRunWizardTest, WithEmptyBinsTwoPagesAndFinishRunsOnlyWhatWasTicked) {
+    Buttons last;
+    const int result = Run([&](Driver& d) {
+        d.Tick(IDC_WIZARD_SCHEDULE_FREE_SPACE);
+        if (!d.NextTo(IDC_WIZARD_SHRED_POINTS)) return;
+        last = d.Read();
+        d.Press(IDC_WIZARD_FINISH);
+    });
+    EXPECT_TRUE(last.back && !last.next && last.finish && last.finishEnabled);
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(jobs.calls, std::vector<std::string>{"task"});
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(FirstRun(), "0");
+}
+
+TEST_F(FirstRunWizardTest, RestorePointsWithNoneListedSayItAndAskAgainNextTime) {
+    Run([&](Driver& d) {
+        if (!d.NextTo(IDC_WIZARD_SHRED_POINTS)) return;
+        d.Tick(IDC_WIZARD_SHRED_POINTS);
+        d.Press(IDC_WIZARD_FINISH);
+    });
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "There isn't any Restore Points to shred.");
+    EXPECT_TRUE(jobs.calls.empty());
+    EXPECT_EQ(FirstRun(), "1");
+}
+
+TEST_F(FirstRunWizardTest, RestorePointsWholeListOrWhatIsLeftOfIt) {
+    points = {{"Before the update", "1/2/2026 10:00", 7, 0}, {"Nightly", "1/3/2026 10:00", 9, 0}};
+    // The whole list, answered Yes: every point through the restore-point job.
+    ui.messageAnswers = {IDYES};
+    Run([&](Driver& d) {
+        if (!d.NextTo(IDC_WIZARD_SHRED_POINTS)) return;
+        d.Tick(IDC_WIZARD_SHRED_POINTS);
+        d.Press(IDC_WIZARD_FINISH);
+    });
+    EXPECT_EQ(jobs.calls, std::vector<std::string>{"points"});
+    EXPECT_EQ(FirstRun(), "1");
+
+    // One row removed first: only the other point's folders, each through the folder walk.
+    jobs.calls.clear();
+    ui.messages.clear();
+    ui.messageAnswers = {IDYES};
+    static LVITEMA select{};
+    Run([&](Driver& d) {
+        if (!d.NextTo(IDC_WIZARD_SHRED_POINTS)) return;
+        d.Tick(IDC_WIZARD_SHRED_POINTS);
+        HWND list = Control(d.wizard, IDC_WIZARD_POINT_LIST);
+        select.stateMask = LVIS_SELECTED;
+        select.state = LVIS_SELECTED;
+        ::PostMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&select));
+        WaitFor([&] { return ::SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0) == 1; });
+        ::PostMessageA(Control(d.wizard, IDC_WIZARD_REMOVE_POINT), BM_CLICK, 0, 0);
+        WaitFor([&] { return ::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 1; });
+        d.Press(IDC_WIZARD_FINISH);
+    });
+    EXPECT_EQ(jobs.calls, std::vector<std::string>{"folders"});
+    EXPECT_EQ(jobs.shreddedFolders, std::vector<std::string>{"C:\\System Volume Information\\_restore\\RP9"});
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Shredded Restore Points cannot be recovered! Are you sure you want proceed?");
+    EXPECT_EQ(FirstRun(), "0");
+}
+
+}  // namespace
