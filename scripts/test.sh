@@ -5,6 +5,8 @@ set -euo pipefail
 source "$(dirname "$0")/env.sh"
 
 need_packages
+# The installer test builds and runs the real installer.
+need_packaging_packages
 configure_and_build
 make_test_prefix
 trap 'wineserver -k 2>/dev/null || true; stop_display' EXIT
