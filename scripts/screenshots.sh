@@ -63,9 +63,10 @@ capture_page_dialog() {
         wine "$DRIVER" press "$title" 2 || true
     fi
 }
-# Hooks, once their pages land:
-#   capture_page_dialog 2 <SubFolder Options button> "SubFolder Options" subfolder-options
-#   capture_page_dialog 1 <Schedule button> Vantrel task-name   (needs the scheduling component)
+capture_page_dialog 2 1005 "SubFolder Options" subfolder-options
+# The Recycle Bin page's Schedule asks for the task's name first.
+capture_page_dialog 4 1004 Vantrel task-name
+capture_page_dialog 0 1018 "Custom Algorithm Editor" algorithm-editor
 wine "$DRIVER" press Vantrel 2 || true
 wineserver -w
 
@@ -82,6 +83,20 @@ if rect=$(wine "$DRIVER" wait "Shredding....." 60 Vantrel | tr -d '\r'); then
 else
     echo "no progress dialog came up" >&2
 fi
+wineserver -w
+
+# The first-run wizard, and the main window in German.
+wine reg add 'HKCU\Software\Korvex\Vantrel' /v FirstRun /t REG_SZ /d 1 /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Korvex\Vantrel' /v Language /t REG_SZ /d German /f >/dev/null 2>&1
+cp -r "$BUILD_DIR/../Lang" "$BIN/" 2>/dev/null || true
+(cd "$BIN" && exec wine Vantrel.exe >/dev/null 2>&1) &
+if rect=$(wine "$DRIVER" wait Wizard 60 | tr -d '\r'); then
+    capture first-run-wizard "$rect"
+    wine "$DRIVER" press Wizard 2 || true
+fi
+rect=$(wine "$DRIVER" tab Vantrel 1 | tr -d '\r')
+capture main-window-german "$rect"
+wine "$DRIVER" press Vantrel 2 || true
 wineserver -w
 wineserver -k 2>/dev/null || true
 rm -rf "$TEST_DRIVE_DIR/shots"
