@@ -25,7 +25,7 @@ trap 'wineserver -k 2>/dev/null || true; stop_display' EXIT
 # A display of its own even when one is set: the pictures show nothing else.
 unset DISPLAY
 start_display
-if declare -F install_scheduler_component >/dev/null; then install_scheduler_component; fi
+if declare -F install_scheduler_component >/dev/null; then BUILD_DIR="$BUILD_DIR/.." install_scheduler_component; fi
 
 BIN="$TEST_DRIVE_DIR/bin"
 mkdir -p "$BIN"
