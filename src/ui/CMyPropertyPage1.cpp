@@ -47,7 +47,8 @@ CMyPropertyPage1::CMyPropertyPage1(const OptionsPageParts& parts) : win::Propert
     // The language list's class must be registered before the template is created.
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_USEREX_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
-    SetLook(parts.look);
+    // The page takes the sheet's own colours, as every other page does; the
+    // program's dialog colours are for its dialogs (the editor keeps them).
 }
 
 BOOL CMyPropertyPage1::OnInitDialog() {
