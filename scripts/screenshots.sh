@@ -30,6 +30,8 @@ if declare -F install_scheduler_component >/dev/null; then BUILD_DIR="$BUILD_DIR
 BIN="$TEST_DRIVE_DIR/bin"
 mkdir -p "$BIN"
 cp "$BUILD_DIR/../Vantrel.exe" "$BIN/"
+# The language packs with their flags, as they ship beside the program.
+cp -r "$BUILD_DIR/../Lang" "$BIN/" 2>/dev/null || true
 DRIVER="$BUILD_DIR/../tests/window_driver.exe"
 # No first-run wizard in the pictures.
 wine reg add 'HKCU\Software\Korvex\Vantrel' /v FirstRun /t REG_SZ /d 0 /f >/dev/null 2>&1
@@ -88,7 +90,6 @@ wineserver -w
 # The first-run wizard, and the main window in German.
 wine reg add 'HKCU\Software\Korvex\Vantrel' /v FirstRun /t REG_SZ /d 1 /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Korvex\Vantrel' /v Language /t REG_SZ /d German /f >/dev/null 2>&1
-cp -r "$BUILD_DIR/../Lang" "$BIN/" 2>/dev/null || true
 (cd "$BIN" && exec wine Vantrel.exe >/dev/null 2>&1) &
 if rect=$(wine "$DRIVER" wait Wizard 60 | tr -d '\r'); then
     capture first-run-wizard "$rect"
