@@ -8,6 +8,7 @@
 
 #include "component/ComponentFixture.h"
 #include "engine/FolderShredder.h"
+#include "lang/TextFill.h"
 #include "scheduler/TaskScheduling.h"
 #include "support/ScriptedTaskNamePrompt.h"
 #include "support/TestEngine.h"
@@ -151,6 +152,17 @@ TEST_F(PageScheduleTest, ScheduleFromEachPageReachesTheSystemScheduler) {
     const std::string point2 = folder.MakeDir("RP2");
 
     Schedule("Files", [&] { EXPECT_TRUE(pages.ScheduleFiles(nullptr, {a, bc})) << "the list is emptied"; });
+    ExpectStored("Files", "\"/s\" \"Files\" \"/O2\" \"" + a + "\" \"" + bc + "\"");
+
+    // The component refuses a name that differs from a task's only in letter
+    // case: said so, the list kept, and the task of the other name left alone.
+    made.push_back(L"FILES");
+    prompt.typed = {"FILES"};
+    EXPECT_FALSE(pages.ScheduleFiles(nullptr, {a}));
+    ASSERT_EQ(engine.ui.messages.size(), 1u);
+    EXPECT_EQ(engine.ui.messages[0].text.find(ReplaceAll(engine.texts.Text(15051), "%s", "FILES") + "\n"), 0u)
+        << engine.ui.messages[0].text;
+    engine.ui.messages.clear();
     ExpectStored("Files", "\"/s\" \"Files\" \"/O2\" \"" + a + "\" \"" + bc + "\"");
 
     Schedule("Folders", [&] { EXPECT_TRUE(pages.ScheduleFolders(nullptr, {one, two})); });
