@@ -14,6 +14,7 @@
 #include "engine/FreeSpaceJob.h"
 #include "res/resource.h"
 #include "support/TestFolder.h"
+#include "ui/CMyPropertyPage1.h"
 #include "ui/CMyPropertyPage4.h"
 #include "ui/CMyPropertySheet.h"
 #include "scheduler/TaskCommandLine.h"
@@ -388,6 +389,121 @@ TEST_F(MainWindowTest, ModalSheetEndsAfterTheJobThatTheCloseBoxInterrupted) {
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(freeSpace.roots, (std::vector<std::string>{"E:\\"}));
     EXPECT_EQ(sheet->Handle(), nullptr);
+}
+
+// Every tab but the About page's follows its key; 9607 would be the About tab's.
+TEST_F(MainWindowTest, KeysFromNinetySixHundredNameTheFirstSevenTabsAndNeverTheAboutTab) {
+    std::ofstream pack(folder / "Lang\\AllTabs.ini");
+    pack << "[Korvex Language Pack]\n";
+    for (int i = 0; i <= 7; ++i) pack << 9600 + i << "=Tab " << i << "\n";
+    pack.close();
+    app.texts() = LanguagePack(folder.path(), "AllTabs");
+    auto sheet = MakeSheet();
+    ASSERT_TRUE(sheet->Create(nullptr, true));
+    HWND tab = sheet->TabControl();
+    ASSERT_EQ(::SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0), 8);
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(TabText(tab, i), "Tab " + std::to_string(i)) << "tab " << i;
+    EXPECT_EQ(TabText(tab, 7), "About");
+    EXPECT_EQ(WindowText(sheet->Handle()), "Vantrel") << "no 9610 in this pack";
+}
+
+// The shipped packs, staged on the test drive beside the tests.
+class ShippedLanguageTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        language_ = app.settings().Read(setting::kLanguage);
+        ::DeleteFileA((folder / "Lang\\Test.ini").c_str());
+        const std::string shipped = TestDriveRoot() + "ShippedLang\\German.ini";
+        ASSERT_TRUE(::CopyFileA(shipped.c_str(), (folder / "Lang\\German.ini").c_str(), FALSE))
+            << shipped << " is staged by the test run";
+    }
+    void TearDown() override {
+        app.settings().Write(setting::kLanguage, language_);
+        MainWindowTest::TearDown();
+    }
+    std::string language_;
+};
+
+// The German texts as the pack holds them (Windows-1252).
+const char kGermanShredNow[] = "&Jetzt shreddern";
+const char kGermanNoFiles[] =
+    "Es gibt keine Dateien, die geshreddert werden k\xf6nnen. Bitte geben Sie zuerst die Dateien an.";
+
+// A page shown before the switch takes the new language when next shown; its
+// column header keeps the text it was made with.
+TEST_F(ShippedLanguageTest, APageShownBeforeTheSwitchShowsGermanNextTimeButKeepsItsEnglishHeader) {
+    app.texts() = LanguagePack(folder.path(), "English");
+    auto sheet = MakeSheet();
+    ASSERT_TRUE(sheet->Create(nullptr, true));
+    sheet->SetActivePage(1);
+    HWND files = sheet->Page(1).Handle();
+    ASSERT_NE(files, nullptr);
+    win::AutoFitListCtrl list(::GetDlgItem(files, IDC_TARGETS_FILE_LIST));
+    EXPECT_EQ(list.HeaderText(0), "File Name");
+    EXPECT_EQ(WindowText(::GetDlgItem(files, IDC_TARGETS_SHRED_NOW)), "Shred &Now");
+
+    sheet->SetActivePage(0);
+    HWND options = sheet->Page(0).Handle();
+    HWND languages = ::GetDlgItem(options, IDC_OPTIONS_LANGUAGE);
+    ASSERT_EQ(::SendMessageA(languages, CB_GETCOUNT, 0, 0), 1) << "German is the only pack";
+    {
+        BoxAnswerer box("Vantrel");
+        ::SendMessageA(languages, CB_SETCURSEL, 0, 0);
+        ::SendMessageA(options, WM_COMMAND, MAKEWPARAM(IDC_OPTIONS_LANGUAGE, CBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(languages));
+        EXPECT_EQ(box.Text(), app.texts().Text(9061));
+    }
+    EXPECT_EQ(app.texts().currentLanguage(), "German");
+    EXPECT_EQ(app.settings().Read(setting::kLanguage), "German");
+    EXPECT_EQ(TabText(sheet->TabControl(), 1), "Dateien shreddern");
+    EXPECT_EQ(WindowText(::GetDlgItem(files, IDC_TARGETS_SHRED_NOW)), "Shred &Now") << "not shown since";
+
+    sheet->SetActivePage(1);
+    EXPECT_EQ(sheet->Page(1).Handle(), files) << "the same page, not made again";
+    EXPECT_EQ(WindowText(::GetDlgItem(files, IDC_TARGETS_SHRED_NOW)), kGermanShredNow);
+    EXPECT_EQ(WindowText(::GetDlgItem(files, IDC_TARGETS_GROUP)), "Dateien hinzuf\xfcgen");
+    EXPECT_EQ(list.HeaderText(0), "File Name") << "headers follow the language only after a restart";
+}
+
+// The whole program in German: the window, a page's message box and the
+// progress dialog of a job.
+TEST_F(ShippedLanguageTest, TheWindowItsMessageBoxesAndTheProgressDialogSpeakGerman) {
+    app.texts() = LanguagePack(folder.path(), "German");
+    auto sheet = MakeSheet();
+    ASSERT_TRUE(sheet->Create(nullptr, true));
+    HWND window = sheet->Handle();
+    HWND tab = sheet->TabControl();
+    const char* captions[8] = {"Shredder-Optionen", "Dateien shreddern", "Ordner shreddern",
+                               "Laufwerk shreddern", "Papierkorb shreddern", "Zeitplaner",
+                               "Wiederherstellungspunkte shreddern", "About"};
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(TabText(tab, i), captions[i]) << "tab " << i;
+    EXPECT_EQ(WindowText(window), "Vantrel");
+    EXPECT_EQ(app.programCaption(), "Vantrel");
+    EXPECT_EQ(WindowText(::GetDlgItem(window, IDCANCEL)), "Beenden");
+    EXPECT_EQ(WindowText(::GetDlgItem(window, IDHELP)), "Hilfe");
+    EXPECT_EQ(WindowText(::GetDlgItem(window, IDOK)), "\xdc" "ber");
+
+    sheet->SetActivePage(1);
+    HWND files = sheet->Page(1).Handle();
+    EXPECT_EQ(WindowText(::GetDlgItem(files, IDC_TARGETS_SHRED_NOW)), kGermanShredNow);
+    win::AutoFitListCtrl list(::GetDlgItem(files, IDC_TARGETS_FILE_LIST));
+    EXPECT_EQ(list.HeaderText(0), "Dateiname") << "made in German";
+    {
+        BoxAnswerer box("Vantrel");
+        Click(files, IDC_TARGETS_SHRED_NOW);
+        EXPECT_EQ(box.Text(), kGermanNoFiles);
+    }
+
+    // The dialog every job opens, as the jobs open it.
+    ASSERT_TRUE(app.dialogs().OpenProgress(100));
+    HWND progress = app.dialogs().ProgressWindow();
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(WindowText(progress), "Shreddern l\xe4uft.....");
+    EXPECT_EQ(WindowText(::GetDlgItem(progress, IDCANCEL)), "Abbrechen");
+    EXPECT_FALSE(::IsWindowEnabled(window)) << "the job's dialog holds the window";
+    app.dialogs().CloseProgress();
+    EXPECT_TRUE(::IsWindowEnabled(window));
 }
 
 }  // namespace
