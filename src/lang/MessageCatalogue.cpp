@@ -212,6 +212,7 @@ const CatalogueEntry kCatalogue[] = {
     {15180, 0, "There's an algorithm whose name differs only in letter case.\nPlease change the algorithm name."},
     {15181, 0, "The algorithm of these scheduled tasks no longer exists; they now use Quick Shred:\n%s"},
     {15182, 0, "These scheduled tasks could not be changed to the new algorithm numbers:\n%s"},
+    {15220, 0, "The scheduler is not available, so no task can be scheduled."},
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "ui/FirstRunPages.h"
 
 #include <cstdlib>
+#include <utility>
 
 #include "engine/RestorePointShredder.h"
 #include "engine/RestorePointText.h"
@@ -9,12 +10,26 @@
 #include "res/resource.h"
 #include "win/SkinEngine.h"
 
+void OfferPage::Withhold(int reasonControl, std::string reason) {
+    reasonControl_ = reasonControl;
+    reason_ = std::move(reason);
+}
+
 BOOL OfferPage::OnInitPage() {
+    if (reasonControl_ != 0) {
+        ::CheckDlgButton(Handle(), checkBox_, BST_UNCHECKED);
+        ::EnableWindow(Item(checkBox_), FALSE);
+        ::SetDlgItemTextA(Handle(), reasonControl_, reason_.c_str());
+        ::ShowWindow(Item(reasonControl_), SW_SHOW);
+    }
     skin_.ApplySkin(Handle());
     return TRUE;
 }
 
-void OfferPage::TakeValues() { chosen_ = ::IsDlgButtonChecked(Handle(), checkBox_) == BST_CHECKED; }
+// A withheld offer is never chosen, whatever a message did to its check box.
+void OfferPage::TakeValues() {
+    chosen_ = reasonControl_ == 0 && ::IsDlgButtonChecked(Handle(), checkBox_) == BST_CHECKED;
+}
 
 RestorePointsOfferPage::RestorePointsOfferPage(const LanguagePack& texts, SkinEngine& skin, UserInteraction& ui,
                                                std::string caption, const std::vector<RestorePointRecord>& points,

@@ -18,6 +18,8 @@ class OfferPage : public win::WizardPage {
 public:
     OfferPage(UINT templateId, int checkBox, SkinEngine& skin) : WizardPage(templateId), checkBox_(checkBox), skin_(skin) {}
     bool chosen() const noexcept { return chosen_; }
+    // Offers nothing: the check box stays off and disabled, and `reasonControl` says why.
+    void Withhold(int reasonControl, std::string reason);
     void TakeValues() override;
 
 protected:
@@ -27,6 +29,8 @@ private:
     int checkBox_;
     SkinEngine& skin_;
     bool chosen_ = false;
+    int reasonControl_ = 0;
+    std::string reason_;
 };
 
 // Finds the folders of one restore point (the restore-point job's lookup).

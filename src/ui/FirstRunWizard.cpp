@@ -51,6 +51,7 @@ public:
     explicit AppFirstRunJobs(CShredApp& app) : app_(app) {}
     bool RecycleBinIsEmpty() override { return app_.recycleBin().RecycleBinIsEmpty(); }
     void ShredRecycleBin() override { app_.recycleBin().ShredRecycleBin(); }
+    bool SchedulerAvailable() override { return !app_.machine().schedulerUnavailable && app_.tasks().Available(); }
     void CreateDefaultFreeSpaceTask() override { app_.tasks().CreateDefaultFreeSpaceTask(); }
     bool ShredRestorePoints() override { return app_.restorePointJobs().ShredRestorePoints(); }
     void ShredRestorePointFolders(const std::vector<std::string>& folders) override {
@@ -72,6 +73,8 @@ int RunFirstRunWizard(FirstRunParts& parts, HWND owner) {
     OfferPage freeSpace(IDD_WIZARD_FREE_SPACE, IDC_WIZARD_SCHEDULE_FREE_SPACE, parts.skin);
     RestorePointsOfferPage points(parts.texts, parts.skin, parts.ui, parts.caption, parts.restorePoints, parts.jobs);
     OfferPage recycleBin(IDD_WIZARD_RECYCLE_BIN, IDC_WIZARD_SHRED_BIN, parts.skin);
+    const bool canSchedule = parts.jobs.SchedulerAvailable();
+    if (!canSchedule) freeSpace.Withhold(IDC_WIZARD_SCHEDULER_MISSING, parts.texts.Text(15220));
     sheet.AddPage(freeSpace);
     sheet.AddPage(points);
     if (!parts.jobs.RecycleBinIsEmpty()) sheet.AddPage(recycleBin);
@@ -79,7 +82,7 @@ int RunFirstRunWizard(FirstRunParts& parts, HWND owner) {
     const bool finished = sheet.DoModal(owner) == win::WizardSheet::kFinish;
     bool askedAgain = false;
     if (finished) {
-        if (freeSpace.chosen()) parts.jobs.CreateDefaultFreeSpaceTask();
+        if (canSchedule && freeSpace.chosen()) parts.jobs.CreateDefaultFreeSpaceTask();
         if (recycleBin.chosen() && !parts.jobs.RecycleBinIsEmpty()) parts.jobs.ShredRecycleBin();
         if (points.chosen()) askedAgain = !ShredChosenRestorePoints(parts, points);
     }

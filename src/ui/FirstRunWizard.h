@@ -20,6 +20,8 @@ class FirstRunJobs : public RestorePointFolderFinder {
 public:
     virtual bool RecycleBinIsEmpty() = 0;
     virtual void ShredRecycleBin() = 0;
+    // False when the scheduling component is missing: no task can be made.
+    virtual bool SchedulerAvailable() = 0;
     virtual void CreateDefaultFreeSpaceTask() = 0;
     virtual bool ShredRestorePoints() = 0;
     virtual void ShredRestorePointFolders(const std::vector<std::string>& folders) = 0;

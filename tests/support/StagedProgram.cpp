@@ -1,5 +1,7 @@
 #include "support/StagedProgram.h"
 
+#include <algorithm>
+
 #include "support/TestFolder.h"
 #include "win/UniqueResource.h"
 
@@ -32,4 +34,57 @@ std::string StagedProgram::Log() const {
     if (!Exists(log)) return "<none>";
     const auto bytes = ReadBytes(log);
     return std::string(bytes.begin(), bytes.end());
+}
+
+namespace {
+
+struct VisibleWindows {
+    DWORD processId;
+    std::vector<std::string>* seen;
+};
+
+BOOL CALLBACK NoteVisibleWindow(HWND window, LPARAM data) {
+    auto* windows = reinterpret_cast<VisibleWindows*>(data);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner != windows->processId || !::IsWindowVisible(window)) return TRUE;
+    char className[128] = "", title[256] = "";
+    ::GetClassNameA(window, className, sizeof className);
+    ::GetWindowTextA(window, title, sizeof title);
+    std::string name = std::string(className) + " \"" + title + "\"";
+    if (::FindWindowExA(window, nullptr, "msctls_progress32", nullptr)) name += " with progress bars";
+    if (std::find(windows->seen->begin(), windows->seen->end(), name) == windows->seen->end())
+        windows->seen->push_back(name);
+    return TRUE;
+}
+
+}  // namespace
+
+DWORD StagedProgram::RunCommandLine(std::string commandLine, DWORD timeoutMs,
+                                   std::vector<std::string>* visibleWindows) const {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessA(program_.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
+                          &startup, &info))
+        return 9999;
+    win::UniqueHandle process(info.hProcess);
+    win::UniqueHandle thread(info.hThread);
+    std::vector<std::string> seen;
+    VisibleWindows windows{info.dwProcessId, &seen};
+    const DWORD start = ::GetTickCount();
+    // Polled until the end, so that a window shown for a moment is seen too.
+    while (::WaitForSingleObject(process.Get(), 10) == WAIT_TIMEOUT) {
+        ::EnumWindows(&NoteVisibleWindow, reinterpret_cast<LPARAM>(&windows));
+        if (::GetTickCount() - start >= timeoutMs) {
+            ::TerminateProcess(process.Get(), 1);
+            ::WaitForSingleObject(process.Get(), 5000);
+            if (visibleWindows) *visibleWindows = seen;
+            return 9998;
+        }
+    }
+    if (visibleWindows) *visibleWindows = seen;
+    DWORD code = 0;
+    ::GetExitCodeProcess(process.Get(), &code);
+    return code;
 }

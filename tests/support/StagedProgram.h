@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 class StagedProgram {
 public:
@@ -15,6 +16,12 @@ public:
     // Starts the program with the text after its name and waits for its exit
     // code; 9999 when it could not start, 9998 when it did not end in time.
     DWORD Run(const std::string& arguments, DWORD timeoutMs = 60000) const;
+    // Starts it with exactly `commandLine` (the program's name need not lead it),
+    // as Run does; `visibleWindows` gets each visible top-level window of the
+    // process seen while it ran, as its class and title (and "with progress
+    // bars" when it has them).
+    DWORD RunCommandLine(std::string commandLine, DWORD timeoutMs,
+                         std::vector<std::string>* visibleWindows = nullptr) const;
     // log.txt beside the program, or "<none>".
     std::string Log() const;
 

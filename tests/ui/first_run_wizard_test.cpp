@@ -27,6 +27,8 @@ public:
     bool binEmpty = true;
     bool RecycleBinIsEmpty() override { return binEmpty; }
     void ShredRecycleBin() override { calls.push_back("bin"); }
+    bool schedulerAvailable = true;
+    bool SchedulerAvailable() override { return schedulerAvailable; }
     void CreateDefaultFreeSpaceTask() override { calls.push_back("task"); }
     bool ShredRestorePoints() override {
         calls.push_back("points");
@@ -169,6 +171,28 @@ TEST_F(FirstRunWizardTest, WithEmptyBinsTwoPagesAndFinishRunsOnlyWhatWasTicked) 
     EXPECT_EQ(result, 1);
     EXPECT_EQ(jobs.calls, std::vector<std::string>{"task"});
     EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(FirstRun(), "0");
+}
+
+TEST_F(FirstRunWizardTest, WithoutTheSchedulerTheTaskIsNotOfferedAndFinishMakesNone) {
+    jobs.schedulerAvailable = false;
+    bool boxEnabled = true, reasonShown = false;
+    char reason[200] = "";
+    const int result = Run([&](Driver& d) {
+        HWND box = Control(d.wizard, IDC_WIZARD_SCHEDULE_FREE_SPACE);
+        boxEnabled = ::IsWindowEnabled(box) != FALSE;
+        reasonShown = ::IsWindowVisible(Control(d.wizard, IDC_WIZARD_SCHEDULER_MISSING)) != FALSE;
+        ::GetWindowTextA(Control(d.wizard, IDC_WIZARD_SCHEDULER_MISSING), reason, sizeof reason);
+        // Even a box checked behind the page's back offers nothing.
+        ::SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
+        if (!d.NextTo(IDC_WIZARD_SHRED_POINTS)) return;
+        d.Press(IDC_WIZARD_FINISH);
+    });
+    EXPECT_FALSE(boxEnabled);
+    EXPECT_TRUE(reasonShown);
+    EXPECT_STREQ(reason, "The scheduler is not available, so no task can be scheduled.");
+    EXPECT_EQ(result, 1);
+    EXPECT_TRUE(jobs.calls.empty());
     EXPECT_EQ(FirstRun(), "0");
 }
 
