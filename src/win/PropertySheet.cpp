@@ -9,6 +9,15 @@ const char kSheetProperty[] = "VantrelSheetObject";
 
 // Posted by a modal sheet to itself: its initialisation is complete once the
 // system's modal loop runs.
+// The head of an extended dialog template, up to its style.
+struct ExtendedTemplateHead {
+    WORD dlgVer;
+    WORD signature;
+    DWORD helpID;
+    DWORD exStyle;
+    DWORD style;
+};
+
 UINT InitSheetMessage() {
     static const UINT message = ::RegisterWindowMessageA("VantrelInitSheet");
     return message;
@@ -38,7 +47,7 @@ bool PropertySheet::Create(HWND parent, bool visible) {
     modal_ = false;
     ending_ = false;
     initialised_ = false;
-    Run(parent, PSH_MODELESS);
+    Run(parent, PSH_MODELESS, !visible);
     if (hwnd_ == nullptr) return false;
     // PropertySheetA returns a modeless sheet fully initialised.
     RunInitSheet();
@@ -46,7 +55,7 @@ bool PropertySheet::Create(HWND parent, bool visible) {
     return true;
 }
 
-INT_PTR PropertySheet::Run(HWND parent, DWORD modeFlags) {
+INT_PTR PropertySheet::Run(HWND parent, DWORD modeFlags, bool hidden) {
     std::vector<PROPSHEETPAGEA> descriptions;
     descriptions.reserve(pages_.size());
     for (PropertyPage* page : pages_) descriptions.push_back(page->Describe());
@@ -59,7 +68,7 @@ INT_PTR PropertySheet::Run(HWND parent, DWORD modeFlags) {
     header.pszCaption = MAKEINTRESOURCEA(titleId_);
     header.nPages = static_cast<UINT>(descriptions.size());
     header.ppsp = descriptions.data();
-    header.pfnCallback = &PropertySheet::SheetCallback;
+    header.pfnCallback = hidden ? &PropertySheet::HiddenSheetCallback : &PropertySheet::SheetCallback;
     // The first page's window ties this object to the sheet's window (the
     // system may report the sheet initialised before any page exists).
     return ::PropertySheetA(&header);
@@ -117,6 +126,17 @@ void PropertySheet::Attach(HWND hwnd) {
 }
 
 int CALLBACK PropertySheet::SheetCallback(HWND, UINT, LPARAM) { return 0; }
+
+int CALLBACK PropertySheet::HiddenSheetCallback(HWND, UINT message, LPARAM lParam) {
+    if (message != PSCB_PRECREATE || lParam == 0) return 0;
+    // The system hands over its own copy of the template, plain or extended.
+    auto* words = reinterpret_cast<WORD*>(lParam);
+    const bool extended = words[0] == 1 && words[1] == 0xFFFF;
+    DWORD* style = extended ? &reinterpret_cast<ExtendedTemplateHead*>(lParam)->style
+                            : &reinterpret_cast<DLGTEMPLATE*>(lParam)->style;
+    *style &= ~static_cast<DWORD>(WS_VISIBLE);
+    return 0;
+}
 
 void PropertySheet::OnPageCreated(HWND sheetWindow) {
     if (hwnd_ != nullptr || sheetWindow == nullptr) return;

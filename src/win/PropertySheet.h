@@ -52,12 +52,15 @@ protected:
 
 private:
     friend class PropertyPage;
-    INT_PTR Run(HWND parent, DWORD modeFlags);
+    INT_PTR Run(HWND parent, DWORD modeFlags, bool hidden = false);
     void Attach(HWND hwnd);
     // A page's window was made inside the sheet's own initialisation.
     void OnPageCreated(HWND sheetWindow);
     void RunInitSheet();
     static int CALLBACK SheetCallback(HWND hwnd, UINT message, LPARAM lParam);
+    // The same for a sheet made hidden: its template loses WS_VISIBLE, which
+    // would otherwise show the window as soon as it is created.
+    static int CALLBACK HiddenSheetCallback(HWND hwnd, UINT message, LPARAM lParam);
     static LRESULT CALLBACK SheetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     UINT titleId_;

@@ -61,7 +61,12 @@ TEST_F(QuietStartTest, SilentRunOnAFirstRunShowsNoWizardNorMainWindowAndLeavesTh
     // A wizard or a main window would wait for an answer and run into the time-out.
     EXPECT_EQ(program.RunCommandLine(Quoted(program.path()) + " \"/s\" \"Quiet\" " + Quoted(file), 30000, &visible), 0u);
     // The progress dialog shows in a silent run too; nothing else may.
-    for (const std::string& window : visible) EXPECT_EQ(window, "#32770 \"Vantrel\" with progress bars");
+    for (const std::string& window : visible) {
+        const std::string progress = " with progress bars";
+        EXPECT_TRUE(window.size() > progress.size() &&
+                    window.compare(window.size() - progress.size(), progress.size(), progress) == 0)
+            << window;
+    }
     EXPECT_FALSE(Exists(file));
     EXPECT_EQ(program.Log(), "Task Name: Quiet\r\nSuccess\r\n\r\n");
     EXPECT_EQ(ReadFirstRun(), "1");

@@ -84,7 +84,9 @@ public:
     bool Wait() {
         return WaitFor([&] {
             wizard = ::FindWindowA("#32770", "Wizard");
-            return wizard != nullptr && ::IsWindowVisible(wizard);
+            // The first page is made once the wizard shows.
+            return wizard != nullptr && ::IsWindowVisible(wizard) &&
+                   ::IsWindowVisible(Control(wizard, IDC_WIZARD_SCHEDULE_FREE_SPACE));
         });
     }
     Buttons Read() const {

@@ -426,7 +426,7 @@ protected:
 };
 
 // The German texts as the pack holds them (Windows-1252).
-const char kGermanShredNow[] = "&Jetzt shreddern";
+const char kGermanShredNow[] = "&Shreddern";
 const char kGermanNoFiles[] =
     "Es gibt keine Dateien, die geshreddert werden k\xf6nnen. Bitte geben Sie zuerst die Dateien an.";
 
