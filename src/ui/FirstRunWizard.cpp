@@ -45,28 +45,22 @@ bool ShredChosenRestorePoints(FirstRunParts& parts, RestorePointsOfferPage& page
     return true;
 }
 
-// The application's jobs behind the wizard's offers.
-class AppFirstRunJobs final : public FirstRunJobs {
-public:
-    explicit AppFirstRunJobs(CShredApp& app) : app_(app) {}
-    bool RecycleBinIsEmpty() override { return app_.recycleBin().RecycleBinIsEmpty(); }
-    void ShredRecycleBin() override { app_.recycleBin().ShredRecycleBin(); }
-    bool SchedulerAvailable() override { return !app_.machine().schedulerUnavailable && app_.tasks().Available(); }
-    void CreateDefaultFreeSpaceTask() override { app_.tasks().CreateDefaultFreeSpaceTask(); }
-    bool ShredRestorePoints() override { return app_.restorePointJobs().ShredRestorePoints(); }
-    void ShredRestorePointFolders(const std::vector<std::string>& folders) override {
-        app_.restorePointJobs().ShredRestorePointFolders(folders);
-    }
-    void FindRestorePointFolders(int16_t sequenceNumber, std::vector<std::string>& folders) override {
-        app_.restorePointJobs().FindRestorePointFolders(sequenceNumber, folders);
-    }
-    void CloseProgressDialog() override { ::CloseProgressDialog(app_.context()); }
-
-private:
-    CShredApp& app_;
-};
-
 }  // namespace
+
+bool EngineFirstRunJobs::RecycleBinIsEmpty() { return parts_.recycleBin.RecycleBinIsEmpty(); }
+void EngineFirstRunJobs::ShredRecycleBin() { parts_.recycleBin.ShredRecycleBin(); }
+bool EngineFirstRunJobs::SchedulerAvailable() {
+    return !parts_.machine.schedulerUnavailable && parts_.tasks.Available();
+}
+void EngineFirstRunJobs::CreateDefaultFreeSpaceTask() { parts_.tasks.CreateDefaultFreeSpaceTask(); }
+bool EngineFirstRunJobs::ShredRestorePoints() { return parts_.restorePoints.ShredRestorePoints(); }
+void EngineFirstRunJobs::ShredRestorePointFolders(const std::vector<std::string>& folders) {
+    parts_.restorePoints.ShredRestorePointFolders(folders);
+}
+void EngineFirstRunJobs::FindRestorePointFolders(int16_t sequenceNumber, std::vector<std::string>& folders) {
+    parts_.restorePoints.FindRestorePointFolders(sequenceNumber, folders);
+}
+void EngineFirstRunJobs::CloseProgressDialog() { ::CloseProgressDialog(parts_.context); }
 
 int RunFirstRunWizard(FirstRunParts& parts, HWND owner) {
     WizardDialog sheet(parts.skin);
@@ -91,7 +85,7 @@ int RunFirstRunWizard(FirstRunParts& parts, HWND owner) {
 }
 
 int RunFirstRunWizard(CShredApp& app, HWND owner) {
-    AppFirstRunJobs jobs(app);
+    EngineFirstRunJobs jobs({app.context(), app.machine(), app.tasks(), app.recycleBin(), app.restorePointJobs()});
     FirstRunParts parts{app.texts(), app.skin(), app.ui(), app.settings(), app.programCaption(), app.restorePoints(), jobs};
     return RunFirstRunWizard(parts, owner);
 }

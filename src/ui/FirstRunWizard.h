@@ -11,6 +11,11 @@
 
 class CShredApp;
 class LanguagePack;
+class MachineFacts;
+class RecycleBinShredder;
+class RestorePointShredder;
+class TaskScheduling;
+struct EngineContext;
 class SettingsStore;
 class SkinEngine;
 class UserInteraction;
@@ -26,6 +31,31 @@ public:
     virtual bool ShredRestorePoints() = 0;
     virtual void ShredRestorePointFolders(const std::vector<std::string>& folders) = 0;
     virtual void CloseProgressDialog() = 0;
+};
+
+// The engine's own jobs behind the offers.
+class EngineFirstRunJobs final : public FirstRunJobs {
+public:
+    struct Parts {
+        EngineContext& context;
+        const MachineFacts& machine;
+        TaskScheduling& tasks;
+        RecycleBinShredder& recycleBin;
+        RestorePointShredder& restorePoints;
+    };
+    explicit EngineFirstRunJobs(const Parts& parts) : parts_(parts) {}
+
+    bool RecycleBinIsEmpty() override;
+    void ShredRecycleBin() override;
+    bool SchedulerAvailable() override;
+    void CreateDefaultFreeSpaceTask() override;
+    bool ShredRestorePoints() override;
+    void ShredRestorePointFolders(const std::vector<std::string>& folders) override;
+    void FindRestorePointFolders(int16_t sequenceNumber, std::vector<std::string>& folders) override;
+    void CloseProgressDialog() override;
+
+private:
+    Parts parts_;
 };
 
 struct FirstRunParts {

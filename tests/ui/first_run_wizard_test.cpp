@@ -17,6 +17,7 @@
 #include "lang/LanguagePack.h"
 #include "res/resource.h"
 #include "support/ScriptedInteraction.h"
+#include "support/WizardDriver.h"
 #include "ui/FirstRunWizard.h"
 #include "win/NoSkinEngine.h"
 
@@ -46,81 +47,13 @@ public:
     std::vector<std::string> shreddedFolders;
 };
 
-struct Buttons {
-    bool back = false, next = false, finish = false, finishEnabled = false;
-};
-
-struct Search {
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK MatchControl(HWND child, LPARAM data) {
-    auto* search = reinterpret_cast<Search*>(data);
-    if (::GetDlgCtrlID(child) != search->id) return TRUE;
-    search->found = child;
-    return FALSE;
-}
-
-// Finds a control of the wizard or of one of its pages.
-HWND Control(HWND wizard, int id) {
-    Search search{id, nullptr};
-    ::EnumChildWindows(wizard, &MatchControl, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-bool WaitFor(const std::function<bool()>& condition) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (condition()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return false;
-}
-
-class Driver {
-public:
-    HWND wizard = nullptr;
-    bool Wait() {
-        return WaitFor([&] {
-            wizard = ::FindWindowA("#32770", "Wizard");
-            // The first page is made once the wizard shows.
-            return wizard != nullptr && ::IsWindowVisible(wizard) &&
-                   ::IsWindowVisible(Control(wizard, IDC_WIZARD_SCHEDULE_FREE_SPACE));
-        });
-    }
-    Buttons Read() const {
-        Buttons b;
-        b.back = ::IsWindowVisible(Control(wizard, IDC_WIZARD_BACK)) != FALSE;
-        b.next = ::IsWindowVisible(Control(wizard, IDC_WIZARD_NEXT)) != FALSE;
-        b.finish = ::IsWindowVisible(Control(wizard, IDC_WIZARD_FINISH)) != FALSE;
-        b.finishEnabled = ::IsWindowEnabled(Control(wizard, IDC_WIZARD_FINISH)) != FALSE;
-        return b;
-    }
-    void Press(int id) const {
-        ::PostMessageA(wizard, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Control(wizard, id)));
-    }
-    // Moves on and waits until the page with `control` shows.
-    bool NextTo(int control) const {
-        Press(IDC_WIZARD_NEXT);
-        if (!WaitFor([&] { return ::IsWindowVisible(Control(wizard, control)) != FALSE; })) return false;
-        // The page shows before the sheet sets its buttons: wait until it has handled the press.
-        DWORD_PTR ignored = 0;
-        return ::SendMessageTimeoutA(wizard, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &ignored) != 0;
-    }
-    bool Tick(int box) const {
-        ::PostMessageA(Control(wizard, box), BM_CLICK, 0, 0);
-        return WaitFor([&] { return ::SendMessageA(Control(wizard, box), BM_GETCHECK, 0, 0) == BST_CHECKED; });
-    }
-};
-
 class FirstRunWizardTest : public ::testing::Test {
 protected:
     void SetUp() override { settings.Write(setting::kFirstRun, "1"); }
     void TearDown() override { ::RegDeleteKeyA(HKEY_CURRENT_USER, "software\\Korvex\\VantrelWizardTest"); }
 
-    int Run(const std::function<void(Driver&)>& steps) {
-        Driver driver;
+    int Run(const std::function<void(WizardDriver&)>& steps) {
+        WizardDriver driver;
         std::thread thread([&] {
             if (driver.Wait()) steps(driver);
         });
@@ -142,8 +75,8 @@ protected:
 
 TEST_F(FirstRunWizardTest, ThreePagesShowTheirButtonsAndCancelRunsNothing) {
     jobs.binEmpty = false;
-    std::vector<Buttons> seen;
-    const int result = Run([&](Driver& d) {
+    std::vector<WizardButtons> seen;
+    const int result = Run([&](WizardDriver& d) {
         seen.push_back(d.Read());
         if (!d.NextTo(IDC_WIZARD_SHRED_POINTS)) return;
         seen.push_back(d.Read());
@@ -162,8 +95,8 @@ TEST_F(FirstRunWizardTest, ThreePagesShowTheirButtonsAndCancelRunsNothing) {
 }
 
 TEST_F(FirstRunWizardTest, WithEmptyBinsTwoPagesAndFinishRunsOnlyWhatWasTicked) {
-    Buttons last;
-    const int result = Run([&](Driver& d) {
+    WizardButtons last;
+    const int result = Run([&](WizardDriver& d) {
         d.Tick(IDC_WIZARD_SCHEDULE_FREE_SPACE);
         if (!d.NextTo(IDC_WIZARD_SHRED_POINTS)) return;
         last = d.Read();
@@ -180,11 +113,11 @@ TEST_F(FirstRunWizardTest, WithoutTheSchedulerTheTaskIsNotOfferedAndFinishMakesN
     jobs.schedulerAvailable = false;
     bool boxEnabled = true, reasonShown = false;
     char reason[200] = "";
-    const int result = Run([&](Driver& d) {
-        HWND box = Control(d.wizard, IDC_WIZARD_SCHEDULE_FREE_SPACE);
+    const int result = Run([&](WizardDriver& d) {
+        HWND box = WizardControl(d.wizard, IDC_WIZARD_SCHEDULE_FREE_SPACE);
         boxEnabled = ::IsWindowEnabled(box) != FALSE;
-        reasonShown = ::IsWindowVisible(Control(d.wizard, IDC_WIZARD_SCHEDULER_MISSING)) != FALSE;
-        ::GetWindowTextA(Control(d.wizard, IDC_WIZARD_SCHEDULER_MISSING), reason, sizeof reason);
+        reasonShown = ::IsWindowVisible(WizardControl(d.wizard, IDC_WIZARD_SCHEDULER_MISSING)) != FALSE;
+        ::GetWindowTextA(WizardControl(d.wizard, IDC_WIZARD_SCHEDULER_MISSING), reason, sizeof reason);
         // Even a box checked behind the page's back offers nothing.
         ::SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
         if (!d.NextTo(IDC_WIZARD_SHRED_POINTS)) return;
@@ -199,7 +132,7 @@ TEST_F(FirstRunWizardTest, WithoutTheSchedulerTheTaskIsNotOfferedAndFinishMakesN
 }
 
 TEST_F(FirstRunWizardTest, RestorePointsWithNoneListedSayItAndAskAgainNextTime) {
-    Run([&](Driver& d) {
+    Run([&](WizardDriver& d) {
         if (!d.NextTo(IDC_WIZARD_SHRED_POINTS)) return;
         d.Tick(IDC_WIZARD_SHRED_POINTS);
         d.Press(IDC_WIZARD_FINISH);
@@ -214,7 +147,7 @@ TEST_F(FirstRunWizardTest, RestorePointsWholeListOrWhatIsLeftOfIt) {
     points = {{"Before the update", "1/2/2026 10:00", 7, 0}, {"Nightly", "1/3/2026 10:00", 9, 0}};
     // The whole list, answered Yes: every point through the restore-point job.
     ui.messageAnswers = {IDYES};
-    Run([&](Driver& d) {
+    Run([&](WizardDriver& d) {
         if (!d.NextTo(IDC_WIZARD_SHRED_POINTS)) return;
         d.Tick(IDC_WIZARD_SHRED_POINTS);
         d.Press(IDC_WIZARD_FINISH);
@@ -227,15 +160,15 @@ TEST_F(FirstRunWizardTest, RestorePointsWholeListOrWhatIsLeftOfIt) {
     ui.messages.clear();
     ui.messageAnswers = {IDYES};
     static LVITEMA select{};
-    Run([&](Driver& d) {
+    Run([&](WizardDriver& d) {
         if (!d.NextTo(IDC_WIZARD_SHRED_POINTS)) return;
         d.Tick(IDC_WIZARD_SHRED_POINTS);
-        HWND list = Control(d.wizard, IDC_WIZARD_POINT_LIST);
+        HWND list = WizardControl(d.wizard, IDC_WIZARD_POINT_LIST);
         select.stateMask = LVIS_SELECTED;
         select.state = LVIS_SELECTED;
         ::PostMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&select));
         WaitFor([&] { return ::SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0) == 1; });
-        ::PostMessageA(Control(d.wizard, IDC_WIZARD_REMOVE_POINT), BM_CLICK, 0, 0);
+        ::PostMessageA(WizardControl(d.wizard, IDC_WIZARD_REMOVE_POINT), BM_CLICK, 0, 0);
         WaitFor([&] { return ::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 1; });
         d.Press(IDC_WIZARD_FINISH);
     });

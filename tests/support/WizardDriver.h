@@ -1,0 +1,28 @@
+#pragma once
+// Drives the first-run wizard from another thread by posted messages, the way
+// a user's clicks reach it, and reads its buttons.
+#include <windows.h>
+
+#include <functional>
+
+struct WizardButtons {
+    bool back = false, next = false, finish = false, finishEnabled = false;
+};
+
+// Finds a control of the wizard or of one of its pages.
+HWND WizardControl(HWND wizard, int id);
+// Polls for up to 20 s.
+bool WaitFor(const std::function<bool()>& condition);
+
+class WizardDriver {
+public:
+    HWND wizard = nullptr;
+    // Until the wizard and its first page show.
+    bool Wait();
+    WizardButtons Read() const;
+    void Press(int id) const;
+    // Moves on and waits until the page with `control` shows.
+    bool NextTo(int control) const;
+    // Clicks a check box and waits until it is ticked.
+    bool Tick(int box) const;
+};
