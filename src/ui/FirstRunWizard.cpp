@@ -1,5 +1,7 @@
 #include "ui/FirstRunWizard.h"
 
+#include <commctrl.h>
+
 #include "app/CShredApp.h"
 #include "engine/ProgressControl.h"
 #include "engine/SettingsStore.h"
@@ -63,6 +65,9 @@ void EngineFirstRunJobs::FindRestorePointFolders(int16_t sequenceNumber, std::ve
 void EngineFirstRunJobs::CloseProgressDialog() { ::CloseProgressDialog(parts_.context); }
 
 int RunFirstRunWizard(FirstRunParts& parts, HWND owner) {
+    // The restore-point page's list must have its class before the page is made.
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
+    ::InitCommonControlsEx(&controls);
     WizardDialog sheet(parts.skin);
     OfferPage freeSpace(IDD_WIZARD_FREE_SPACE, IDC_WIZARD_SCHEDULE_FREE_SPACE, parts.skin);
     RestorePointsOfferPage points(parts.texts, parts.skin, parts.ui, parts.caption, parts.restorePoints, parts.jobs);
