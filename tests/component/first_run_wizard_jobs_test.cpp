@@ -45,8 +45,7 @@ public:
     void Close() override {}
     HRESULT Query(const std::string& root, RecycleBinContents& contents) override {
         contents = RecycleBinContents{};
-        if (OwnsRoot(root))
-            for (const std::string& item : Items()) contents.items += 1, contents.bytes += 1;
+        if (OwnsRoot(root)) contents.items = contents.bytes = static_cast<int64_t>(Items().size());
         return S_OK;
     }
     void Empty(const std::string& root) override {

@@ -47,6 +47,30 @@ public:
     std::vector<std::string> shreddedFolders;
 };
 
+struct VisiblePicture {
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindVisiblePicture(HWND child, LPARAM data) {
+    if (::GetDlgCtrlID(child) != IDC_WIZARD_PICTURE || !::IsWindowVisible(child)) return TRUE;
+    reinterpret_cast<VisiblePicture*>(data)->found = child;
+    return FALSE;
+}
+
+// The shown page's picture holds the bitmap, fills the page's height and
+// ends left of the page's check box.
+bool PictureBesides(HWND wizard, int checkBox) {
+    VisiblePicture picture;
+    ::EnumChildWindows(wizard, &FindVisiblePicture, reinterpret_cast<LPARAM>(&picture));
+    if (picture.found == nullptr) return false;
+    if (::SendMessageA(picture.found, STM_GETIMAGE, IMAGE_BITMAP, 0) == 0) return false;
+    RECT image{}, box{}, page{};
+    ::GetWindowRect(picture.found, &image);
+    ::GetWindowRect(WizardControl(wizard, checkBox), &box);
+    ::GetWindowRect(::GetParent(picture.found), &page);
+    return image.right <= box.left && image.top == page.top && image.bottom == page.bottom;
+}
+
 class FirstRunWizardTest : public ::testing::Test {
 protected:
     void SetUp() override { settings.Write(setting::kFirstRun, "1"); }
@@ -76,16 +100,21 @@ protected:
 TEST_F(FirstRunWizardTest, ThreePagesShowTheirButtonsAndCancelRunsNothing) {
     jobs.binEmpty = false;
     std::vector<WizardButtons> seen;
+    std::vector<bool> pictures;
     const int result = Run([&](WizardDriver& d) {
         seen.push_back(d.Read());
+        pictures.push_back(PictureBesides(d.wizard, IDC_WIZARD_SCHEDULE_FREE_SPACE));
         if (!d.NextTo(IDC_WIZARD_SHRED_POINTS)) return;
         seen.push_back(d.Read());
+        pictures.push_back(PictureBesides(d.wizard, IDC_WIZARD_SHRED_POINTS));
         if (!d.NextTo(IDC_WIZARD_SHRED_BIN)) return;
         d.Tick(IDC_WIZARD_SHRED_BIN);
         seen.push_back(d.Read());
+        pictures.push_back(PictureBesides(d.wizard, IDC_WIZARD_SHRED_BIN));
         d.Press(IDCANCEL);
     });
     ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(pictures, std::vector<bool>(3, true));
     EXPECT_TRUE(seen[0].next && !seen[0].back && !seen[0].finish);
     EXPECT_TRUE(seen[1].back && seen[1].next && seen[1].finish && !seen[1].finishEnabled);
     EXPECT_TRUE(seen[2].back && !seen[2].next && seen[2].finish && seen[2].finishEnabled);
