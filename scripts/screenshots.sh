@@ -87,14 +87,28 @@ else
 fi
 wineserver -w
 
-# The first-run wizard, and the main window in German.
+# The first-run wizard's pages in English, then in German with the main
+# window behind it. Cancel ends the first run, so it is set again between.
+wizard_pages() {  # <title> <picture name>
+    local rect
+    if rect=$(wine "$DRIVER" wait "$1" 60 | tr -d '\r'); then
+        capture "$2" "$rect"
+        wine "$DRIVER" press "$1" 12324 || true  # Next >
+        capture "$2-restore-points" "$rect"
+        wine "$DRIVER" press "$1" 2 || true
+    else
+        echo "no wizard titled $1 came up" >&2
+    fi
+}
+wine reg add 'HKCU\Software\Korvex\Vantrel' /v FirstRun /t REG_SZ /d 1 /f >/dev/null 2>&1
+(cd "$BIN" && exec wine Vantrel.exe >/dev/null 2>&1) &
+wizard_pages Wizard first-run-wizard
+wine "$DRIVER" press Vantrel 2 || true
+wineserver -w
 wine reg add 'HKCU\Software\Korvex\Vantrel' /v FirstRun /t REG_SZ /d 1 /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Korvex\Vantrel' /v Language /t REG_SZ /d German /f >/dev/null 2>&1
 (cd "$BIN" && exec wine Vantrel.exe >/dev/null 2>&1) &
-if rect=$(wine "$DRIVER" wait Wizard 60 | tr -d '\r'); then
-    capture first-run-wizard "$rect"
-    wine "$DRIVER" press Wizard 2 || true
-fi
+wizard_pages Assistent first-run-wizard-german
 rect=$(wine "$DRIVER" tab Vantrel 1 | tr -d '\r')
 capture main-window-german "$rect"
 wine "$DRIVER" press Vantrel 2 || true

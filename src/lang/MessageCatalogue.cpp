@@ -213,6 +213,17 @@ const CatalogueEntry kCatalogue[] = {
     {15181, 0, "The algorithm of these scheduled tasks no longer exists; they now use Quick Shred:\n%s"},
     {15182, 0, "These scheduled tasks could not be changed to the new algorithm numbers:\n%s"},
     {15220, 0, "The scheduler is not available, so no task can be scheduled."},
+    {15221, 0, "Wizard"},
+    {15222, 0, "< &Back"},
+    {15223, 0, "&Next >"},
+    {15224, 0, "&Finish"},
+    {15225, 0, "Cancel"},
+    {15226, 0, "Would you like to schedule empty drive  space shredding now?\n [ By shredding (Secure Delete) empty drive space all old data deleted with normal windows delete can't be recovered.]"},
+    {15227, 0, "Schedule empty drive space shredding."},
+    {15228, 0, "Would you like to shred restore points now?\n [ By shredding (Secure Delete) restore points all deleted items can't be recovered.]"},
+    {15229, 0, "Shred Restore Points."},
+    {15230, 0, "Would you like to shred recycle bin files now?\n [ By shredding (Secure Delete) recycle bin files all deleted items can't be recovered.]"},
+    {15231, 0, "Shred [Secure Delete] Recycle Bin."},
 };
 
 }  // namespace

@@ -16,6 +16,9 @@ void OfferPage::Withhold(int reasonControl, std::string reason) {
 }
 
 BOOL OfferPage::OnInitPage() {
+    // The question is a message, read whole; the box is a caption.
+    ::SetDlgItemTextA(Handle(), IDC_WIZARD_OFFER_TEXT, texts_.Text(textId_).c_str());
+    texts_.SetDlgItem(checkBoxTextId_, checkBox_, Handle());
     if (reasonControl_ != 0) {
         ::CheckDlgButton(Handle(), checkBox_, BST_UNCHECKED);
         ::EnableWindow(Item(checkBox_), FALSE);
@@ -42,6 +45,8 @@ BOOL RestorePointsOfferPage::OnInitPage() {
     list_.Attach(Item(IDC_WIZARD_POINT_LIST));
     list_.SetFullRowSelect();
     for (const int id : {14005, 14006, 14007, 14008}) list_.AddColumn(texts_.Text(id));
+    ::SetDlgItemTextA(Handle(), IDC_WIZARD_OFFER_TEXT, texts_.Text(15228).c_str());
+    texts_.SetDlgItem(15229, IDC_WIZARD_SHRED_POINTS, Handle());
     texts_.SetDlgItem(14003, IDC_WIZARD_REMOVE_POINT, Handle());
     texts_.SetDlgItem(14004, IDC_WIZARD_REMOVE_ALL_POINTS, Handle());
     for (const RestorePointRecord& point : points_) {

@@ -16,7 +16,10 @@ class UserInteraction;
 // A page whose offer is one check box.
 class OfferPage : public win::WizardPage {
 public:
-    OfferPage(UINT templateId, int checkBox, SkinEngine& skin) : WizardPage(templateId), checkBox_(checkBox), skin_(skin) {}
+    // textId and checkBoxTextId: the page's question and its check box in the current language.
+    OfferPage(UINT templateId, int checkBox, const LanguagePack& texts, int textId, int checkBoxTextId, SkinEngine& skin)
+        : WizardPage(templateId), checkBox_(checkBox), texts_(texts), textId_(textId), checkBoxTextId_(checkBoxTextId),
+          skin_(skin) {}
     bool chosen() const noexcept { return chosen_; }
     // Offers nothing: the check box stays off and disabled, and `reasonControl` says why.
     void Withhold(int reasonControl, std::string reason);
@@ -27,6 +30,9 @@ protected:
 
 private:
     int checkBox_;
+    const LanguagePack& texts_;
+    int textId_;
+    int checkBoxTextId_;
     SkinEngine& skin_;
     bool chosen_ = false;
     int reasonControl_ = 0;

@@ -15,15 +15,22 @@ namespace {
 
 class WizardDialog final : public win::WizardSheet {
 public:
-    explicit WizardDialog(SkinEngine& skin) : WizardSheet(IDD_WIZARD, IDC_WIZARD_PLACE), skin_(skin) {}
+    WizardDialog(const LanguagePack& texts, SkinEngine& skin)
+        : WizardSheet(IDD_WIZARD, IDC_WIZARD_PLACE), texts_(texts), skin_(skin) {}
 
 protected:
     BOOL OnInitDialog() override {
+        ::SetWindowTextA(Handle(), texts_.Text(15221).c_str());
+        texts_.SetDlgItem(15222, IDC_WIZARD_BACK, Handle());
+        texts_.SetDlgItem(15223, IDC_WIZARD_NEXT, Handle());
+        texts_.SetDlgItem(15224, IDC_WIZARD_FINISH, Handle());
+        texts_.SetDlgItem(15225, IDCANCEL, Handle());
         skin_.ApplySkin(Handle());
         return WizardSheet::OnInitDialog();
     }
 
 private:
+    const LanguagePack& texts_;
     SkinEngine& skin_;
 };
 
@@ -68,10 +75,10 @@ int RunFirstRunWizard(FirstRunParts& parts, HWND owner) {
     // The restore-point page's list must have its class before the page is made.
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&controls);
-    WizardDialog sheet(parts.skin);
-    OfferPage freeSpace(IDD_WIZARD_FREE_SPACE, IDC_WIZARD_SCHEDULE_FREE_SPACE, parts.skin);
+    WizardDialog sheet(parts.texts, parts.skin);
+    OfferPage freeSpace(IDD_WIZARD_FREE_SPACE, IDC_WIZARD_SCHEDULE_FREE_SPACE, parts.texts, 15226, 15227, parts.skin);
     RestorePointsOfferPage points(parts.texts, parts.skin, parts.ui, parts.caption, parts.restorePoints, parts.jobs);
-    OfferPage recycleBin(IDD_WIZARD_RECYCLE_BIN, IDC_WIZARD_SHRED_BIN, parts.skin);
+    OfferPage recycleBin(IDD_WIZARD_RECYCLE_BIN, IDC_WIZARD_SHRED_BIN, parts.texts, 15230, 15231, parts.skin);
     const bool canSchedule = parts.jobs.SchedulerAvailable();
     if (!canSchedule) freeSpace.Withhold(IDC_WIZARD_SCHEDULER_MISSING, parts.texts.Text(15220));
     sheet.AddPage(freeSpace);

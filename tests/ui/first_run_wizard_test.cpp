@@ -17,6 +17,7 @@
 #include "lang/LanguagePack.h"
 #include "res/resource.h"
 #include "support/ScriptedInteraction.h"
+#include "support/TestFolder.h"
 #include "support/WizardDriver.h"
 #include "ui/FirstRunWizard.h"
 #include "win/NoSkinEngine.h"
@@ -206,6 +207,48 @@ TEST_F(FirstRunWizardTest, RestorePointsWholeListOrWhatIsLeftOfIt) {
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Shredded Restore Points cannot be recovered! Are you sure you want proceed?");
     EXPECT_EQ(FirstRun(), "0");
+}
+
+// The shipped German pack: the wizard's title, buttons, questions and boxes.
+TEST_F(FirstRunWizardTest, TheWizardSpeaksTheChosenLanguage) {
+    TestFolder program;
+    ASSERT_TRUE(::CreateDirectoryA((program / "Lang").c_str(), nullptr));
+    ASSERT_TRUE(::CopyFileA((TestDriveRoot() + "ShippedLang\\German.ini").c_str(),
+                            (program / "Lang\\German.ini").c_str(), FALSE))
+        << "the packs are staged by the test run";
+    texts = LanguagePack(program.path(), "German");
+    ASSERT_EQ(texts.currentLanguage(), "German");
+    jobs.binEmpty = false;
+    std::vector<std::string> seen;
+    auto text = [](HWND window) {
+        char buffer[512] = "";
+        ::GetWindowTextA(window, buffer, sizeof buffer);
+        return std::string(buffer);
+    };
+    WizardDriver driver;
+    std::thread thread([&] {
+        if (!WaitFor([&] {
+                driver.wizard = ::FindWindowA("#32770", "Assistent");
+                return driver.wizard != nullptr &&
+                       ::IsWindowVisible(WizardControl(driver.wizard, IDC_WIZARD_SCHEDULE_FREE_SPACE));
+            }))
+            return;
+        for (int id : {IDC_WIZARD_NEXT, IDCANCEL, IDC_WIZARD_SCHEDULE_FREE_SPACE})
+            seen.push_back(text(WizardControl(driver.wizard, id)));
+        seen.push_back(text(WizardControl(driver.wizard, IDC_WIZARD_OFFER_TEXT)).substr(0, 29));
+        if (!driver.NextTo(IDC_WIZARD_SHRED_POINTS)) return;
+        for (int id : {IDC_WIZARD_BACK, IDC_WIZARD_FINISH, IDC_WIZARD_SHRED_POINTS})
+            seen.push_back(text(WizardControl(driver.wizard, id)));
+        if (!driver.NextTo(IDC_WIZARD_SHRED_BIN)) return;
+        seen.push_back(text(WizardControl(driver.wizard, IDC_WIZARD_SHRED_BIN)));
+        driver.Press(IDCANCEL);
+    });
+    RunFirstRunWizard(parts);
+    thread.join();
+    EXPECT_EQ(seen, (std::vector<std::string>{"&Weiter >", "Abbrechen", "Shreddern des freien Speicherplatzes planen.",
+                                              "M\xf6" "chten Sie das Shreddern des",
+                                              "< &Zur\xfc" "ck", "&Fertig stellen", "Wiederherstellungspunkte shreddern.",
+                                              "Papierkorb shreddern [sicheres L\xf6" "schen]."}));
 }
 
 }  // namespace
