@@ -47,7 +47,7 @@ bool PropertySheet::Create(HWND parent, bool visible) {
     modal_ = false;
     ending_ = false;
     initialised_ = false;
-    Run(parent, PSH_MODELESS, !visible);
+    Run(parent, PSH_MODELESS);
     if (hwnd_ == nullptr) return false;
     // PropertySheetA returns a modeless sheet fully initialised.
     RunInitSheet();
@@ -55,7 +55,7 @@ bool PropertySheet::Create(HWND parent, bool visible) {
     return true;
 }
 
-INT_PTR PropertySheet::Run(HWND parent, DWORD modeFlags, bool hidden) {
+INT_PTR PropertySheet::Run(HWND parent, DWORD modeFlags) {
     std::vector<PROPSHEETPAGEA> descriptions;
     descriptions.reserve(pages_.size());
     for (PropertyPage* page : pages_) descriptions.push_back(page->Describe());
@@ -68,7 +68,7 @@ INT_PTR PropertySheet::Run(HWND parent, DWORD modeFlags, bool hidden) {
     header.pszCaption = MAKEINTRESOURCEA(titleId_);
     header.nPages = static_cast<UINT>(descriptions.size());
     header.ppsp = descriptions.data();
-    header.pfnCallback = hidden ? &PropertySheet::HiddenSheetCallback : &PropertySheet::SheetCallback;
+    header.pfnCallback = &PropertySheet::SheetCallback;
     // The first page's window ties this object to the sheet's window (the
     // system may report the sheet initialised before any page exists).
     return ::PropertySheetA(&header);
@@ -125,9 +125,7 @@ void PropertySheet::Attach(HWND hwnd) {
         ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PropertySheet::SheetProc)));
 }
 
-int CALLBACK PropertySheet::SheetCallback(HWND, UINT, LPARAM) { return 0; }
-
-int CALLBACK PropertySheet::HiddenSheetCallback(HWND, UINT message, LPARAM lParam) {
+int CALLBACK PropertySheet::SheetCallback(HWND, UINT message, LPARAM lParam) {
     if (message != PSCB_PRECREATE || lParam == 0) return 0;
     // The system hands over its own copy of the template, plain or extended.
     auto* words = reinterpret_cast<WORD*>(lParam);
@@ -148,6 +146,8 @@ void PropertySheet::RunInitSheet() {
     if (initialised_ || hwnd_ == nullptr) return;
     initialised_ = true;
     OnInitSheet();
+    // A modal sheet was made hidden; it shows now, placed and captioned.
+    if (modal_ && !ending_ && hwnd_ != nullptr) ::ShowWindow(hwnd_, SW_SHOW);
 }
 
 LRESULT CALLBACK PropertySheet::SheetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

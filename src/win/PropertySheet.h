@@ -23,7 +23,7 @@ public:
     // Pages in tab order; the pages must outlive the sheet's window.
     void AddPage(PropertyPage& page);
 
-    // Runs the sheet modally; answers PropertySheetA's result.
+    // Runs the sheet modally, shown once initialised; answers PropertySheetA's result.
     INT_PTR DoModal(HWND parent);
     // Creates the sheet modeless, hidden unless visible is set.
     bool Create(HWND parent, bool visible);
@@ -52,15 +52,14 @@ protected:
 
 private:
     friend class PropertyPage;
-    INT_PTR Run(HWND parent, DWORD modeFlags, bool hidden = false);
+    INT_PTR Run(HWND parent, DWORD modeFlags);
     void Attach(HWND hwnd);
     // A page's window was made inside the sheet's own initialisation.
     void OnPageCreated(HWND sheetWindow);
     void RunInitSheet();
+    // Takes WS_VISIBLE out of the sheet's template: the window shows only
+    // once OnInitSheet has placed and captioned it (or never, when hidden).
     static int CALLBACK SheetCallback(HWND hwnd, UINT message, LPARAM lParam);
-    // The same for a sheet made hidden: its template loses WS_VISIBLE, which
-    // would otherwise show the window as soon as it is created.
-    static int CALLBACK HiddenSheetCallback(HWND hwnd, UINT message, LPARAM lParam);
     static LRESULT CALLBACK SheetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     UINT titleId_;
