@@ -153,20 +153,13 @@ protected:
 
 TEST_F(FirstRunWizardJobsTest, FinishMakesTheDailyTaskShredsTheChosenPointsAndEmptiesTheBin) {
     ASSERT_FALSE(recycleBin.RecycleBinIsEmpty()) << "the bin page is offered";
-    static LVITEMA select{};
     engine.ui.messageAnswers = {IDYES, IDYES};
     const int result = RunWizard([&](WizardDriver& d) {
         d.Tick(IDC_WIZARD_SCHEDULE_FREE_SPACE);
         if (!d.NextTo(IDC_WIZARD_SHRED_POINTS)) return;
         d.Tick(IDC_WIZARD_SHRED_POINTS);
         // The second point's row is taken off the list: its folder stays.
-        HWND list = WizardControl(d.wizard, IDC_WIZARD_POINT_LIST);
-        select.stateMask = LVIS_SELECTED;
-        select.state = LVIS_SELECTED;
-        ::PostMessageA(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&select));
-        WaitFor([&] { return ::SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0) == 1; });
-        ::PostMessageA(WizardControl(d.wizard, IDC_WIZARD_REMOVE_POINT), BM_CLICK, 0, 0);
-        WaitFor([&] { return ::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 1; });
+        d.RemovePointRow(1);
         if (!d.NextTo(IDC_WIZARD_SHRED_BIN)) return;
         d.Tick(IDC_WIZARD_SHRED_BIN);
         d.Press(IDC_WIZARD_FINISH);

@@ -1,5 +1,7 @@
 #include "support/WizardDriver.h"
 
+#include <commctrl.h>
+
 #include <chrono>
 #include <thread>
 
@@ -69,4 +71,16 @@ bool WizardDriver::NextTo(int control) const {
 bool WizardDriver::Tick(int box) const {
     ::PostMessageA(WizardControl(wizard, box), BM_CLICK, 0, 0);
     return WaitFor([&] { return ::SendMessageA(WizardControl(wizard, box), BM_GETCHECK, 0, 0) == BST_CHECKED; });
+}
+
+bool WizardDriver::RemovePointRow(int row) const {
+    HWND list = WizardControl(wizard, IDC_WIZARD_POINT_LIST);
+    const LRESULT rows = ::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
+    LVITEMA select{};
+    select.stateMask = LVIS_SELECTED;
+    select.state = LVIS_SELECTED;
+    // Sent, not posted: the item must outlive the call.
+    ::SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&select));
+    ::PostMessageA(WizardControl(wizard, IDC_WIZARD_REMOVE_POINT), BM_CLICK, 0, 0);
+    return WaitFor([&] { return ::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == rows - 1; });
 }

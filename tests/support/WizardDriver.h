@@ -25,4 +25,7 @@ public:
     bool NextTo(int control) const;
     // Clicks a check box and waits until it is ticked.
     bool Tick(int box) const;
+    // Selects one row of the restore-point list and presses Remove Item;
+    // true once the row is gone.
+    bool RemovePointRow(int row) const;
 };

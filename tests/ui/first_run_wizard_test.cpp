@@ -189,17 +189,10 @@ TEST_F(FirstRunWizardTest, RestorePointsWholeListOrWhatIsLeftOfIt) {
     jobs.calls.clear();
     ui.messages.clear();
     ui.messageAnswers = {IDYES};
-    static LVITEMA select{};
     Run([&](WizardDriver& d) {
         if (!d.NextTo(IDC_WIZARD_SHRED_POINTS)) return;
         d.Tick(IDC_WIZARD_SHRED_POINTS);
-        HWND list = WizardControl(d.wizard, IDC_WIZARD_POINT_LIST);
-        select.stateMask = LVIS_SELECTED;
-        select.state = LVIS_SELECTED;
-        ::PostMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&select));
-        WaitFor([&] { return ::SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0) == 1; });
-        ::PostMessageA(WizardControl(d.wizard, IDC_WIZARD_REMOVE_POINT), BM_CLICK, 0, 0);
-        WaitFor([&] { return ::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 1; });
+        d.RemovePointRow(0);
         d.Press(IDC_WIZARD_FINISH);
     });
     EXPECT_EQ(jobs.calls, std::vector<std::string>{"folders"});
