@@ -4,6 +4,8 @@
 # page of the main window (page-0-options.png ...) into the given folder,
 # then one of the progress dialog.
 #   bash scripts/screenshots.sh docs/screenshots
+# VANTREL_SHOTS_DPI=120 takes them at another screen resolution, to check
+# that nothing is clipped there.
 set -euo pipefail
 source "$(dirname "$0")/env.sh"
 
@@ -21,6 +23,10 @@ fi
 
 export BUILD_DIR="$BUILD_DIR/shots"
 make_test_prefix
+if [ -n "${VANTREL_SHOTS_DPI:-}" ]; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$VANTREL_SHOTS_DPI" /f >/dev/null 2>&1
+    wineserver -w
+fi
 trap 'wineserver -k 2>/dev/null || true; stop_display' EXIT
 # A display of its own even when one is set: the pictures show nothing else.
 unset DISPLAY

@@ -9,6 +9,9 @@ class FileShredder;
 class FolderShredder;
 class ScheduleRequests;
 class SkinEngine;
+namespace win {
+class DialogLook;
+}
 
 struct PageServices {
     EngineContext& context;
@@ -18,6 +21,8 @@ struct PageServices {
     const int& methodIndex;
     // None while task creation is not wired: Schedule then stays disabled.
     ScheduleRequests* schedule;
+    // The program's dialog colours for the dialogs a page opens; none: the system's.
+    const win::DialogLook* look = nullptr;
 };
 
 PageServices PageServicesOf(CShredApp& app, ScheduleRequests* schedule);

@@ -26,7 +26,9 @@ int32_t InRange(int32_t value) { return value < 0 || value > 2 ? 0 : value; }
 }  // namespace
 
 SubFolderOptionsDlg::SubFolderOptionsDlg(const PageServices& services)
-    : win::Dialog(IDD_SUBFOLDER_OPTIONS), services_(services) {}
+    : win::Dialog(IDD_SUBFOLDER_OPTIONS), services_(services) {
+    SetLook(services.look);
+}
 
 BOOL SubFolderOptionsDlg::OnInitDialog() {
     services_.skin.ApplySkin(Handle());

@@ -8,6 +8,7 @@
 #include "support/TestFolder.h"
 #include "ui/CMyPropertyPage3.h"
 #include "ui/SubFolderOptionsDlg.h"
+#include "win/DialogLook.h"
 
 namespace {
 
@@ -94,6 +95,23 @@ TEST_F(ShredFoldersPageTest, SubFolderOptionsDisableRemoveForNeverAndWriteOnlyOn
     ::SendMessageA(second.Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     EXPECT_EQ(page.engine.settings.ReadInt("Folder", -1), 2);
     EXPECT_EQ(page.engine.settings.ReadInt("Remove", -1), 1);
+}
+
+TEST_F(ShredFoldersPageTest, SubFolderOptionsTakeTheProgramsDialogColours) {
+    page.Open();
+    const win::DialogLook look{RGB(255, 189, 252), RGB(0, 0, 0)};
+    PageServices services = page.services;
+    services.look = &look;
+    SubFolderOptionsDlg dialog(services);
+    ASSERT_TRUE(dialog.Create(page.page->Handle()));
+    HDC dc = ::GetDC(dialog.Handle());
+    const auto brush = reinterpret_cast<HBRUSH>(::SendMessageA(
+        dialog.Handle(), WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(dialog.Handle())));
+    ::ReleaseDC(dialog.Handle(), dc);
+    LOGBRUSH colour{};
+    ASSERT_NE(brush, nullptr);
+    ASSERT_EQ(::GetObjectA(brush, sizeof colour, &colour), static_cast<int>(sizeof colour));
+    EXPECT_EQ(colour.lbColor, RGB(255, 189, 252));
 }
 
 TEST_F(ShredFoldersPageTest, ShredNowStopsAtTheFirstFolderWhoseWalkAsksToStop) {
