@@ -10,6 +10,7 @@
 #include "engine/Settings.h"
 #include "engine/UserInteraction.h"
 #include "res/resource.h"
+#include "ui/PageCaptions.h"
 #include "scheduler/TaskAlgorithmRenumbering.h"
 #include "ui/CustomAlgorithmDlg.h"
 #include "ui/LanguageListener.h"
@@ -18,11 +19,7 @@
 
 namespace {
 
-struct CaptionOf {
-    int control;
-    int message;
-};
-const CaptionOf kCaptions[] = {
+const PageCaption kCaptions[] = {
     {IDC_OPTIONS_ALGORITHM_GROUP, 9001}, {IDC_OPTIONS_NEW, 9002},    {IDC_OPTIONS_EDIT, 9003},
     {IDC_OPTIONS_DELETE, 9004},          {IDC_OPTIONS_LANGUAGE_GROUP, 9005}, {IDC_OPTIONS_UPDATE, 9000},
     {IDC_OPTIONS_UPDATE_GROUP, 9000},
@@ -72,7 +69,7 @@ bool CMyPropertyPage1::OnSetActive() {
 }
 
 void CMyPropertyPage1::SetCaptions() const {
-    for (const CaptionOf& caption : kCaptions) parts_.texts.SetDlgItem(caption.message, caption.control, Handle());
+    SetPageCaptions(parts_.texts, Handle(), kCaptions);
 }
 
 bool CMyPropertyPage1::OnCommand(WORD id, WORD code, HWND /*control*/) {

@@ -5,28 +5,17 @@
 
 #include <cstddef>
 
-#include "lang/LanguagePack.h"
+class LanguagePack;
 
 struct PageCaption {
     int controlId;
     int messageId;
+    int variant = 0;  // 1 for the second text of an identifier that has two (9208)
 };
+
+void SetPageCaptions(const LanguagePack& texts, HWND window, const PageCaption* table, size_t count);
 
 template <size_t N>
 void SetPageCaptions(const LanguagePack& texts, HWND window, const PageCaption (&table)[N]) {
-    for (const PageCaption& caption : table) texts.SetDlgItem(caption.messageId, caption.controlId, window);
-}
-
-// The same with the second text of an identifier that has two (9208).
-struct CaptionEntry {
-    int control;
-    int message;
-    int variant;  // 1 for the second text of an identifier that has two
-};
-
-void ApplyCaptions(const LanguagePack& texts, HWND window, const CaptionEntry* table, size_t count);
-
-template <size_t N>
-void ApplyCaptions(const LanguagePack& texts, HWND window, const CaptionEntry (&table)[N]) {
-    ApplyCaptions(texts, window, table, N);
+    SetPageCaptions(texts, window, table, N);
 }

@@ -12,7 +12,7 @@
 
 namespace {
 
-const CaptionEntry kCaptions[] = {
+const PageCaption kCaptions[] = {
     {IDC_SUBFOLDER_SHRED_GROUP, 9700, 0},    {IDC_SUBFOLDER_SHRED_NEVER, 9701, 0},
     {IDC_SUBFOLDER_SHRED_PROMPT, 9702, 0},   {IDC_SUBFOLDER_SHRED_ALWAYS, 9703, 0},
     {IDC_SUBFOLDER_REMOVE_GROUP, 9704, 0},   {IDC_SUBFOLDER_REMOVE_NEVER, 9701, 0},
@@ -34,7 +34,7 @@ BOOL SubFolderOptionsDlg::OnInitDialog() {
     services_.skin.ApplySkin(Handle());
     const LanguagePack& texts = services_.context.texts;
     SetTitle(texts.Text(9208));
-    ApplyCaptions(texts, Handle(), kCaptions);
+    SetPageCaptions(texts, Handle(), kCaptions);
     folder_ = services_.context.settings.Read(setting::kFolder);
     remove_ = services_.context.settings.Read(setting::kRemove);
     ::CheckRadioButton(Handle(), IDC_SUBFOLDER_SHRED_NEVER, IDC_SUBFOLDER_SHRED_ALWAYS,
