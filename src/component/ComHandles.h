@@ -5,19 +5,12 @@
 
 #include <string>
 
+#include "win/ComPtr.h"
 #include "win/UniqueResource.h"
 
 namespace sched {
 
-template <typename Interface>
-struct ComReleaseTraits {
-    using Value = Interface*;
-    static Value Invalid() noexcept { return nullptr; }
-    static bool IsValid(Value v) noexcept { return v != nullptr; }
-    static void Free(Value v) noexcept { v->Release(); }
-};
-template <typename Interface>
-using ComPtr = win::UniqueResource<ComReleaseTraits<Interface>>;
+using win::ComPtr;
 
 // Strings the task scheduler hands out (GetCreator and the like).
 struct TaskMemoryTraits {

@@ -13,17 +13,9 @@
 #include <cstdint>
 #include <string>
 
-#include "win/UniqueResource.h"
+#include "win/ComPtr.h"
 
-template <typename Interface>
-struct ComReleaseTraits {
-    using Value = Interface*;
-    static Value Invalid() noexcept { return nullptr; }
-    static bool IsValid(Value v) noexcept { return v != nullptr; }
-    static void Free(Value v) noexcept { v->Release(); }
-};
-template <typename Interface>
-using ComPtr = win::UniqueResource<ComReleaseTraits<Interface>>;
+using win::ComPtr;
 
 // A VARIANT that clears itself, freeing whatever string or object it holds.
 class AutomationVariant {
