@@ -101,6 +101,13 @@ TEST_F(AboutPageTest, ShowsTheVersionResourceAndItsCaptions) {
     EXPECT_TRUE(font.lfUnderline);
     EXPECT_EQ(::SendMessageA(link, WM_SETCURSOR, reinterpret_cast<WPARAM>(link), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
               TRUE);
+    // The hand is the label's own copy, not a handle that goes with a library.
+    HCURSOR hand = ::GetCursor();
+    ICONINFO parts{};
+    ASSERT_TRUE(::GetIconInfo(hand, &parts));
+    if (parts.hbmMask) ::DeleteObject(parts.hbmMask);
+    if (parts.hbmColor) ::DeleteObject(parts.hbmColor);
+    EXPECT_NE(hand, ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32649)));
 
     ASSERT_NE(page.link().ToolTip(), nullptr);
     EXPECT_TRUE(page.link().ToolTipEnabled());
