@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "app/CShredApp.h"
 #include "engine/ProgressControl.h"
 #include "engine/SettingsStore.h"
@@ -25,11 +27,26 @@ protected:
         texts_.SetDlgItem(15223, IDC_WIZARD_NEXT, Handle());
         texts_.SetDlgItem(15224, IDC_WIZARD_FINISH, Handle());
         texts_.SetDlgItem(15225, IDCANCEL, Handle());
+        ShowInTaskbar();
         skin_.ApplySkin(Handle());
         return WizardSheet::OnInitDialog();
     }
 
 private:
+    // The wizard comes before the main window shows, so it has the
+    // program's taskbar button and icon until then.
+    void ShowInTaskbar() {
+        HWND window = Handle();
+        ::SetWindowLongPtrA(window, GWL_EXSTYLE, ::GetWindowLongPtrA(window, GWL_EXSTYLE) | WS_EX_APPWINDOW);
+        HINSTANCE instance = ::GetModuleHandleA(nullptr);
+        for (const auto size : {std::make_pair(ICON_BIG, SM_CXICON), std::make_pair(ICON_SMALL, SM_CXSMICON)}) {
+            const int pixels = ::GetSystemMetrics(size.second);
+            auto icon = static_cast<HICON>(
+                ::LoadImageA(instance, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, pixels, pixels, LR_SHARED));
+            if (icon != nullptr) ::SendMessageA(window, WM_SETICON, size.first, reinterpret_cast<LPARAM>(icon));
+        }
+    }
+
     const LanguagePack& texts_;
     SkinEngine& skin_;
 };

@@ -102,7 +102,10 @@ TEST_F(FirstRunWizardTest, ThreePagesShowTheirButtonsAndCancelRunsNothing) {
     jobs.binEmpty = false;
     std::vector<WizardButtons> seen;
     std::vector<bool> pictures;
+    bool ownTaskbarButton = false, icon = false;
     const int result = Run([&](WizardDriver& d) {
+        ownTaskbarButton = (::GetWindowLongA(d.wizard, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0;
+        icon = ::SendMessageA(d.wizard, WM_GETICON, ICON_SMALL, 0) != 0;
         seen.push_back(d.Read());
         pictures.push_back(PictureBesides(d.wizard, IDC_WIZARD_SCHEDULE_FREE_SPACE));
         if (!d.NextTo(IDC_WIZARD_SHRED_POINTS)) return;
@@ -116,6 +119,7 @@ TEST_F(FirstRunWizardTest, ThreePagesShowTheirButtonsAndCancelRunsNothing) {
     });
     ASSERT_EQ(seen.size(), 3u);
     EXPECT_EQ(pictures, std::vector<bool>(3, true));
+    EXPECT_TRUE(ownTaskbarButton && icon) << "the main window is not shown yet";
     EXPECT_TRUE(seen[0].next && !seen[0].back && !seen[0].finish);
     EXPECT_TRUE(seen[1].back && seen[1].next && seen[1].finish && !seen[1].finishEnabled);
     EXPECT_TRUE(seen[2].back && !seen[2].next && seen[2].finish && seen[2].finishEnabled);
