@@ -3,33 +3,16 @@
 // switch or a target word stay the task's name.
 #include <gtest/gtest.h>
 
-#include "engine/FolderShredder.h"
-#include "scheduler/TaskClient.h"
-#include "scheduler/TaskSchedulerClient.h"
-#include "scheduler/TaskScheduling.h"
-#include "support/FakeTaskScheduler.h"
-#include "support/ScriptedTaskNamePrompt.h"
+#include "support/FakeSchedulingRig.h"
 #include "support/StagedProgram.h"
-#include "support/TestEngine.h"
-#include "support/TestFolder.h"
 
 namespace {
 
 constexpr char kSettingsKey[] = "software\\Korvex\\VantrelScheduledRunTest";
 
-class ScheduledRunTest : public ::testing::Test {
+class ScheduledRunTest : public ::testing::Test, protected FakeSchedulingRig {
 protected:
-    ScheduledRunTest() {
-        engine.settings = SettingsStore(kSettingsKey);
-        scheduler.AttachDispatch(fake, true);
-        tasks.SetComponent(&scheduler, &current);
-    }
-    ~ScheduledRunTest() override {
-        current.ReleaseDispatch();
-        scheduler.ReleaseDispatch();
-        fake->Release();
-        ::RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
-    }
+    ScheduledRunTest() : FakeSchedulingRig(kSettingsKey) {}
 
     // Runs the task made last as the component would, and answers its log.
     std::string RunLastTask() {
@@ -41,15 +24,7 @@ protected:
         return log;
     }
 
-    TestFolder folder;
     StagedProgram program{folder.path()};
-    TestEngine engine{folder.path()};
-    FolderShredder folders{engine.context, engine.shredder};
-    ScriptedTaskNamePrompt prompt;
-    FakeTaskScheduler* fake = new FakeTaskScheduler;
-    TaskSchedulerClient scheduler;
-    TaskClient current;
-    TaskScheduling tasks{engine.context, folders, prompt};
 };
 
 TEST_F(ScheduledRunTest, FileAndFolderTasksShredExactlyTheirTargets) {

@@ -5,34 +5,17 @@
 
 #include <cmath>
 
-#include "engine/FolderShredder.h"
+#include "support/FakeSchedulingRig.h"
 #include "scheduler/AutomationText.h"
-#include "scheduler/TaskClient.h"
-#include "scheduler/TaskSchedulerClient.h"
-#include "scheduler/TaskScheduling.h"
-#include "support/FakeTaskScheduler.h"
-#include "support/ScriptedTaskNamePrompt.h"
-#include "support/TestEngine.h"
-#include "support/TestFolder.h"
 
 namespace {
 
 using Texts = std::vector<std::string>;
 constexpr char kSettingsKey[] = "software\\Korvex\\VantrelSchedulingTest";
 
-class TaskSchedulingTest : public ::testing::Test {
+class TaskSchedulingTest : public ::testing::Test, protected FakeSchedulingRig {
 protected:
-    TaskSchedulingTest() {
-        engine.settings = SettingsStore(kSettingsKey);
-        scheduler.AttachDispatch(fake, true);
-        tasks.SetComponent(&scheduler, &current);
-    }
-    ~TaskSchedulingTest() override {
-        current.ReleaseDispatch();
-        scheduler.ReleaseDispatch();
-        fake->Release();
-        ::RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
-    }
+    TaskSchedulingTest() : FakeSchedulingRig(kSettingsKey) {}
 
     std::string Message(size_t i) const {
         return i < engine.ui.messages.size() ? engine.ui.messages[i].text : "(no message " + std::to_string(i) + ")";
@@ -43,14 +26,6 @@ protected:
         WriteBytes(folder / ("Lang\\" + language + ".ini"), std::vector<uint8_t>(pack.begin(), pack.end()));
     }
 
-    TestFolder folder;
-    TestEngine engine{folder.path()};
-    FolderShredder folders{engine.context, engine.shredder};
-    ScriptedTaskNamePrompt prompt;
-    FakeTaskScheduler* fake = new FakeTaskScheduler;
-    TaskSchedulerClient scheduler;
-    TaskClient current;
-    TaskScheduling tasks{engine.context, folders, prompt};
 };
 
 TEST_F(TaskSchedulingTest, FilesBecomeOneCommittedTaskWithItsFixedProperties) {
