@@ -13,7 +13,7 @@
 # Exits 77 (skipped) when the loop mount is refused.
 set -euo pipefail
 
-source "$(dirname "$0")/../scripts/env.sh"
+source "$(dirname "$0")/bench_env.sh"
 
 FOLDERS=${BENCH_FOLDERS:-50}
 PER_FOLDER=${BENCH_FILES:-100}
@@ -23,10 +23,7 @@ FILES=$((FOLDERS * PER_FOLDER))
 
 [ "$(id -u)" -eq 0 ] || { echo "The benchmark mounts an ext2 image: run it as root." >&2; exit 1; }
 
-need_packages
-if [ "${BENCH_SKIP_BUILD:-0}" != 1 ]; then
-    configure_and_build
-fi
+bench_build
 PROGRAM=${BENCH_PROGRAM:-$BUILD_DIR/Vantrel.exe}
 [ -f "$PROGRAM" ] || { echo "No program at $PROGRAM" >&2; exit 1; }
 
@@ -66,19 +63,12 @@ mount -t ext2 "$LOOP" "$DRIVE_POINT" 2>/dev/null || { echo "SKIPPED: mounting th
 MOUNTED=1
 
 # A prefix of the benchmark's own, so a test run's prefix is left alone.
-BUILD_DIR=$BENCH_DIR make_test_prefix
-PREFIX_MADE=1
-start_display
-# One wineserver for all runs: each run then costs what a started program costs.
-wineserver -p
+bench_prefix
 ln -sfn "$DRIVE_POINT" "$WINEPREFIX/dosdevices/v:"
 # The program's own folder as a drive, so that it can write its log there.
 cp "$PROGRAM" "$PROGRAM_DIR/Vantrel.exe"
 ln -sfn "$PROGRAM_DIR" "$WINEPREFIX/dosdevices/p:"
 
-now() { date +%s.%N; }
-elapsed() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", b - a }'; }
-best() { printf '%s\n' "$@" | sort -g | head -n 1; }
 per_second() { awk -v n="$1" -v s="$2" 'BEGIN { if (s <= 0) print "-"; else printf "%.0f", n / s }'; }
 
 head -c "$FILE_BYTES" /dev/urandom >"$WORK/content"

@@ -11,7 +11,7 @@
 # (another Vantrel.exe to measure), BENCH_SKIP_BUILD=1.
 set -euo pipefail
 
-source "$(dirname "$0")/../scripts/env.sh"
+source "$(dirname "$0")/bench_env.sh"
 
 SIZE_MIB=${BENCH_SIZE_MIB:-1024}
 REPEAT=${BENCH_REPEAT:-3}
@@ -22,10 +22,7 @@ PASSES=(1 3 3 3 7)
 
 [ "$(id -u)" -eq 0 ] || { echo "The benchmark mounts a tmpfs: run it as root." >&2; exit 1; }
 
-need_packages
-if [ "${BENCH_SKIP_BUILD:-0}" != 1 ]; then
-    configure_and_build
-fi
+bench_build
 PROGRAM=${BENCH_PROGRAM:-$BUILD_DIR/Vantrel.exe}
 [ -f "$PROGRAM" ] || { echo "No program at $PROGRAM" >&2; exit 1; }
 
@@ -55,11 +52,7 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM HUP
 
 # A prefix of the benchmark's own, so a test run's prefix is left alone.
-BUILD_DIR=$BENCH_DIR make_test_prefix
-PREFIX_MADE=1
-start_display
-# One wineserver for all runs: each run then costs what a started program costs.
-wineserver -p
+bench_prefix
 
 mkdir -p "$DRIVE_POINT" "$PROGRAM_DIR"
 mount -t tmpfs -o size=${SIZE_MIB}m vantrel-bench-free "$DRIVE_POINT"
@@ -69,10 +62,6 @@ ln -sfn "$DRIVE_POINT" "$WINEPREFIX/dosdevices/v:"
 cp "$PROGRAM" "$PROGRAM_DIR/Vantrel.exe"
 ln -sfn "$PROGRAM_DIR" "$WINEPREFIX/dosdevices/p:"
 
-now() { date +%s.%N; }
-elapsed() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", b - a }'; }
-best() { printf '%s\n' "$@" | sort -g | head -n 1; }
-rate() { awk -v bytes="$1" -v s="$2" 'BEGIN { if (s <= 0) print "-"; else printf "%.1f", bytes / 1e6 / s }'; }
 free_bytes() { df --output=avail -B1 "$DRIVE_POINT" | tail -n 1 | tr -d ' '; }
 
 # Seconds for dd to fill the empty drive; the file is removed afterwards.

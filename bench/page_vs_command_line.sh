@@ -13,15 +13,14 @@
 # rounds, the best of each is shown), BENCH_SKIP_BUILD=1.
 set -euo pipefail
 
-source "$(dirname "$0")/../scripts/env.sh"
+source "$(dirname "$0")/bench_env.sh"
 
 SIZE_MIB=${BENCH_SIZE_MIB:-512}
 TREE_FILES=${BENCH_TREE_FILES:-5000}
 FILE_BYTES=${BENCH_FILE_BYTES:-2048}
 REPEAT=${BENCH_REPEAT:-3}
 
-need_packages
-[ "${BENCH_SKIP_BUILD:-0}" = 1 ] || configure_and_build
+bench_build
 PAGE_TOOL=$BUILD_DIR/tests/page_tool.exe
 PROGRAM=$BUILD_DIR/Vantrel.exe
 [ -f "$PAGE_TOOL" ] && [ -f "$PROGRAM" ] || { echo "Build page_tool.exe and Vantrel.exe first" >&2; exit 1; }
@@ -40,10 +39,7 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM HUP
 
 # A prefix of the benchmark's own; its T: drive is a folder on the build's disk.
-BUILD_DIR=$BENCH_DIR make_test_prefix
-PREFIX_MADE=1
-start_display
-wineserver -p
+bench_prefix
 DRIVE_DIR=$TEST_DRIVE_DIR
 mkdir -p "$DRIVE_DIR/program" "$BENCH_DIR/templates"
 cp "$PROGRAM" "$DRIVE_DIR/program/Vantrel.exe"
@@ -65,9 +61,6 @@ perl -e 'my ($root, $count, $bytes) = @ARGV; my $data = "x" x $bytes;
              open my $f, ">", sprintf("%s/f%05d.txt", $dir, $i) or die; print $f $data; close $f; }' \
     "$(mkdir -p "$TREE" && echo "$TREE")" "$TREE_FILES" "$FILE_BYTES"
 
-now() { date +%s.%N; }
-elapsed() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", b - a }'; }
-best() { printf '%s\n' "$@" | sort -g | head -n 1; }
 
 stage() {
     rm -rf "$DRIVE_DIR/work"

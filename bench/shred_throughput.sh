@@ -13,7 +13,7 @@
 # measure, e.g. from an experimental build), BENCH_SKIP_BUILD=1.
 set -euo pipefail
 
-source "$(dirname "$0")/../scripts/env.sh"
+source "$(dirname "$0")/bench_env.sh"
 
 SIZE_MIB=${BENCH_SIZE_MIB:-256}
 REPEAT=${BENCH_REPEAT:-3}
@@ -37,10 +37,7 @@ PASSES=(
 
 [ "$(id -u)" -eq 0 ] || { echo "The benchmark mounts a tmpfs and an ext2 image: run it as root." >&2; exit 1; }
 
-need_packages
-if [ "${BENCH_SKIP_BUILD:-0}" != 1 ]; then
-    configure_and_build
-fi
+bench_build
 TOOL=${BENCH_TOOL:-$BUILD_DIR/tests/shred_tool.exe}
 [ -f "$TOOL" ] || { echo "No shred tool at $TOOL" >&2; exit 1; }
 
@@ -68,16 +65,8 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM HUP
 
 # A prefix of the benchmark's own, so a test run's prefix is left alone.
-BUILD_DIR=$BENCH_DIR make_test_prefix
-PREFIX_MADE=1
-start_display
-# One wineserver for all runs: each run then costs what a started program costs.
-wineserver -p
+bench_prefix
 
-now() { date +%s.%N; }
-elapsed() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", b - a }'; }
-best() { printf '%s\n' "$@" | sort -g | head -n 1; }
-rate() { awk -v bytes="$1" -v s="$2" 'BEGIN { if (s <= 0) print "-"; else printf "%.1f", bytes / 1e6 / s }'; }
 
 # Sources for dd, each SIZE bytes, on a tmpfs of their own.
 SOURCES=$WORK/sources
