@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
-#include <thread>
 
 #include "component/ComponentFixture.h"
 #include "engine/FolderLinkGuard.h"
@@ -122,15 +121,7 @@ protected:
         engine.settings.Write(setting::kFirstRun, "0");
     }
 
-    int RunWizard(const std::function<void(WizardDriver&)>& steps) {
-        WizardDriver driver;
-        std::thread thread([&] {
-            if (driver.Wait()) steps(driver);
-        });
-        const int result = RunFirstRunWizard(parts);
-        thread.join();
-        return result;
-    }
+    int RunWizard(const std::function<void(WizardDriver&)>& steps) { return RunDrivenWizard(parts, steps); }
 
     std::string Volume() const { return root + "System Volume Information"; }
     std::string Point(int n) const { return Volume() + "\\_restore{w}\\RP" + std::to_string(n); }

@@ -112,10 +112,12 @@ FakeTaskScheduler::~FakeTaskScheduler() {
     for (FakeTask* task : tasks) task->Release();
 }
 
-FakeTask& FakeTaskScheduler::AddExisting(const std::string& name, const std::string& creator) {
+FakeTask& FakeTaskScheduler::AddExisting(const std::string& name, const std::string& creator,
+                                         const std::string& parameters) {
     FakeTask* task = new FakeTask;
     task->name = name;
     task->creator = creator;
+    task->parameters = parameters;
     task->committed = true;
     tasks.push_back(task);
     return *task;

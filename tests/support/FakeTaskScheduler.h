@@ -70,7 +70,8 @@ public:
     ~FakeTaskScheduler() override;
 
     // A task made elsewhere, already committed.
-    FakeTask& AddExisting(const std::string& name, const std::string& creator = "Other");
+    FakeTask& AddExisting(const std::string& name, const std::string& creator = "Other",
+                          const std::string& parameters = std::string());
     FakeTask* Find(const std::string& name) const;
     size_t Count() const { return tasks.size(); }
 

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "res/resource.h"
+#include "ui/FirstRunWizard.h"
 
 namespace {
 
@@ -38,9 +39,9 @@ bool WaitFor(const std::function<bool()>& condition) {
     return false;
 }
 
-bool WizardDriver::Wait() {
+bool WizardDriver::Wait(const char* title) {
     return WaitFor([&] {
-        wizard = ::FindWindowA("#32770", "Wizard");
+        wizard = ::FindWindowA("#32770", title);
         // The first page is made once the wizard shows.
         return wizard != nullptr && ::IsWindowVisible(wizard) &&
                ::IsWindowVisible(WizardControl(wizard, IDC_WIZARD_SCHEDULE_FREE_SPACE));
@@ -83,4 +84,14 @@ bool WizardDriver::RemovePointRow(int row) const {
     ::SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&select));
     ::PostMessageA(WizardControl(wizard, IDC_WIZARD_REMOVE_POINT), BM_CLICK, 0, 0);
     return WaitFor([&] { return ::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == rows - 1; });
+}
+
+int RunDrivenWizard(FirstRunParts& parts, const std::function<void(WizardDriver&)>& steps, const char* title) {
+    WizardDriver driver;
+    std::thread thread([&] {
+        if (driver.Wait(title)) steps(driver);
+    });
+    const int result = RunFirstRunWizard(parts);
+    thread.join();
+    return result;
 }

@@ -5,6 +5,8 @@
 
 #include <functional>
 
+struct FirstRunParts;
+
 struct WizardButtons {
     bool back = false, next = false, finish = false, finishEnabled = false;
 };
@@ -17,8 +19,8 @@ bool WaitFor(const std::function<bool()>& condition);
 class WizardDriver {
 public:
     HWND wizard = nullptr;
-    // Until the wizard and its first page show.
-    bool Wait();
+    // Until the wizard titled so and its first page show.
+    bool Wait(const char* title = "Wizard");
     WizardButtons Read() const;
     void Press(int id) const;
     // Moves on and waits until the page with `control` shows.
@@ -29,3 +31,8 @@ public:
     // true once the row is gone.
     bool RemovePointRow(int row) const;
 };
+
+// Runs the first-run wizard over parts while steps drive it from another
+// thread, once the wizard titled so shows; answers the wizard's result.
+int RunDrivenWizard(FirstRunParts& parts, const std::function<void(WizardDriver&)>& steps,
+                    const char* title = "Wizard");

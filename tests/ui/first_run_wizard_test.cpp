@@ -6,10 +6,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <chrono>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "engine/EngineState.h"
@@ -77,15 +75,7 @@ protected:
     void SetUp() override { settings.Write(setting::kFirstRun, "1"); }
     void TearDown() override { ::RegDeleteKeyA(HKEY_CURRENT_USER, "software\\Korvex\\VantrelWizardTest"); }
 
-    int Run(const std::function<void(WizardDriver&)>& steps) {
-        WizardDriver driver;
-        std::thread thread([&] {
-            if (driver.Wait()) steps(driver);
-        });
-        const int result = RunFirstRunWizard(parts);
-        thread.join();
-        return result;
-    }
+    int Run(const std::function<void(WizardDriver&)>& steps) { return RunDrivenWizard(parts, steps); }
     std::string FirstRun() const { return settings.Read(setting::kFirstRun); }
 
     LanguagePack texts{"T:\\no-such-folder", "English"};
@@ -222,26 +212,20 @@ TEST_F(FirstRunWizardTest, TheWizardSpeaksTheChosenLanguage) {
         ::GetWindowTextA(window, buffer, sizeof buffer);
         return std::string(buffer);
     };
-    WizardDriver driver;
-    std::thread thread([&] {
-        if (!WaitFor([&] {
-                driver.wizard = ::FindWindowA("#32770", "Assistent");
-                return driver.wizard != nullptr &&
-                       ::IsWindowVisible(WizardControl(driver.wizard, IDC_WIZARD_SCHEDULE_FREE_SPACE));
-            }))
-            return;
-        for (int id : {IDC_WIZARD_NEXT, IDCANCEL, IDC_WIZARD_SCHEDULE_FREE_SPACE})
-            seen.push_back(text(WizardControl(driver.wizard, id)));
-        seen.push_back(text(WizardControl(driver.wizard, IDC_WIZARD_OFFER_TEXT)).substr(0, 29));
-        if (!driver.NextTo(IDC_WIZARD_SHRED_POINTS)) return;
-        for (int id : {IDC_WIZARD_BACK, IDC_WIZARD_FINISH, IDC_WIZARD_SHRED_POINTS})
-            seen.push_back(text(WizardControl(driver.wizard, id)));
-        if (!driver.NextTo(IDC_WIZARD_SHRED_BIN)) return;
-        seen.push_back(text(WizardControl(driver.wizard, IDC_WIZARD_SHRED_BIN)));
-        driver.Press(IDCANCEL);
-    });
-    RunFirstRunWizard(parts);
-    thread.join();
+    RunDrivenWizard(
+        parts,
+        [&](WizardDriver& driver) {
+            for (int id : {IDC_WIZARD_NEXT, IDCANCEL, IDC_WIZARD_SCHEDULE_FREE_SPACE})
+                seen.push_back(text(WizardControl(driver.wizard, id)));
+            seen.push_back(text(WizardControl(driver.wizard, IDC_WIZARD_OFFER_TEXT)).substr(0, 29));
+            if (!driver.NextTo(IDC_WIZARD_SHRED_POINTS)) return;
+            for (int id : {IDC_WIZARD_BACK, IDC_WIZARD_FINISH, IDC_WIZARD_SHRED_POINTS})
+                seen.push_back(text(WizardControl(driver.wizard, id)));
+            if (!driver.NextTo(IDC_WIZARD_SHRED_BIN)) return;
+            seen.push_back(text(WizardControl(driver.wizard, IDC_WIZARD_SHRED_BIN)));
+            driver.Press(IDCANCEL);
+        },
+        "Assistent");
     EXPECT_EQ(seen, (std::vector<std::string>{"&Weiter >", "Abbrechen", "Shreddern des freien Speicherplatzes planen.",
                                               "M\xf6" "chten Sie das Shreddern des",
                                               "< &Zur\xfc" "ck", "&Fertig stellen", "Wiederherstellungspunkte shreddern.",

@@ -29,13 +29,6 @@ extern "C" LONG WINAPI RegDeleteTreeA(HKEY key, LPCSTR subKey);
 
 namespace {
 
-FakeTask& AddTask(FakeTaskScheduler& component, const std::string& name, const std::string& creator,
-                  const std::string& parameters) {
-    FakeTask& task = component.AddExisting(name, creator);
-    task.parameters = parameters;
-    return task;
-}
-
 // Fills the modal editor from another thread once it is up, then presses a button.
 class EditorDriver {
 public:
@@ -222,8 +215,8 @@ protected:
 TEST_F(OptionsPageTest, NewEditAndDeleteOfCustomAlgorithmsKeepBoxListStoreAndTasksInStep) {
     SaveCustom({"Five", "Six", "Seven"});
     settings_.WriteInt("Method", 6);
-    FakeTask& onSeven = AddTask(component_, "On seven", "Vantrel", "\"/s\" \"On seven\" \"/O7\" \"C:\\a\"");
-    FakeTask& onSix = AddTask(component_, "On six", "Vantrel", "\"/s\" \"On six\" \"/O6\" \"recycle\"");
+    FakeTask& onSeven = component_.AddExisting("On seven", "Vantrel", "\"/s\" \"On seven\" \"/O7\" \"C:\\a\"");
+    FakeTask& onSix = component_.AddExisting("On six", "Vantrel", "\"/s\" \"On six\" \"/O6\" \"recycle\"");
     Start();
     ASSERT_EQ(Algorithms().size(), 8u);
     EXPECT_EQ(Selected(IDC_OPTIONS_ALGORITHM), 6);

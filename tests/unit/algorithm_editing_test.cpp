@@ -16,13 +16,6 @@ extern "C" LONG WINAPI RegDeleteTreeA(HKEY key, LPCSTR subKey);
 
 namespace {
 
-FakeTask& AddTask(FakeTaskScheduler& component, const std::string& name, const std::string& creator,
-                  const std::string& parameters) {
-    FakeTask& task = component.AddExisting(name, creator);
-    task.parameters = parameters;
-    return task;
-}
-
 using Bytes = std::vector<uint8_t>;
 
 TEST(PassTextTest, TypedPatternsBecomePairsAndBytesComeFromTheEnd) {
@@ -61,10 +54,10 @@ TEST(TaskParametersTest, OnlyTheAlgorithmSwitchChangesNeverTheTaskName) {
 
 TEST(TaskParametersTest, TasksOfThisProgramFollowTheirAlgorithm) {
     FakeTaskScheduler component;
-    FakeTask& seven = AddTask(component, "Seven", "Vantrel", "\"/s\" \"Seven\" \"/O7\" \"C:\\x\"");
-    FakeTask& six = AddTask(component, "Six", "Vantrel", "\"/s\" \"Six\" \"/O6\" \"recycle\"");
-    FakeTask& other = AddTask(component, "Other", "Someone", "\"/s\" \"Other\" \"/O7\"");
-    FakeTask& stuck = AddTask(component, "Stuck", "Vantrel", "\"/s\" \"Stuck\" \"/O9\"");
+    FakeTask& seven = component.AddExisting("Seven", "Vantrel", "\"/s\" \"Seven\" \"/O7\" \"C:\\x\"");
+    FakeTask& six = component.AddExisting("Six", "Vantrel", "\"/s\" \"Six\" \"/O6\" \"recycle\"");
+    FakeTask& other = component.AddExisting("Other", "Someone", "\"/s\" \"Other\" \"/O7\"");
+    FakeTask& stuck = component.AddExisting("Stuck", "Vantrel", "\"/s\" \"Stuck\" \"/O9\"");
     stuck.Fail(0x60030016, DISPATCH_METHOD, E_ACCESSDENIED);
     TaskSchedulerClient scheduler;
     scheduler.AttachDispatch(&component, true);
@@ -207,8 +200,8 @@ TEST_F(AlgorithmEditingTest, AStartAfterPositionsMovedRewritesTheTasks) {
     EXPECT_EQ(moves, (std::map<int32_t, int32_t>{{7, 6}}));
 
     FakeTaskScheduler component;
-    FakeTask& onEcho = AddTask(component, "Echo task", "Vantrel", "\"/s\" \"Echo task\" \"/O7\" \"C:\\a\"");
-    FakeTask& onBravo = AddTask(component, "Bravo task", "Vantrel", "\"/s\" \"Bravo task\" \"/O5\" \"C:\\a\"");
+    FakeTask& onEcho = component.AddExisting("Echo task", "Vantrel", "\"/s\" \"Echo task\" \"/O7\" \"C:\\a\"");
+    FakeTask& onBravo = component.AddExisting("Bravo task", "Vantrel", "\"/s\" \"Bravo task\" \"/O5\" \"C:\\a\"");
     TaskSchedulerClient scheduler;
     scheduler.AttachDispatch(&component, true);
     RenumberTaskAlgorithms(scheduler, [&moves](int32_t p) { return PositionMove::Through(moves, p); });
