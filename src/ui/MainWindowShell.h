@@ -18,9 +18,12 @@ public:
     void RunMainWindow() override;
     void CreateHiddenMainWindow() override;
 
-    CMyPropertySheet& mainWindow() { return *sheet_; }
-
 private:
+    // Built only when start-up asks for it: by then the machine is probed,
+    // the settings and the language are read and the scheduling clients are
+    // bound, and the pages take them as they are.
+    CMyPropertySheet& Sheet();
+
     CShredApp& app_;
     TaskScheduleRequests schedule_;
     std::unique_ptr<CMyPropertySheet> sheet_;
