@@ -1,0 +1,237 @@
+#include "support/WindowDriver.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+namespace drive {
+
+namespace {
+
+constexpr DWORD kPollMs = 50;
+constexpr size_t kTextRoom = 1024;
+
+struct Search {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectVisible(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<Search*>(data);
+    if (!::IsWindowVisible(window)) return TRUE;
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (search->processId == 0 || owner == search->processId) search->found.push_back(window);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM data) {
+    reinterpret_cast<std::vector<std::string>*>(data)->push_back(WindowText(child));
+    return TRUE;
+}
+
+// An LVITEMA in the program's process with room for its text behind it.
+std::string RemoteItemText(HWND list, UINT message, WPARAM index, int subItem) {
+    RemoteMemory memory(list, sizeof(LVITEMA) + kTextRoom);
+    if (!memory.valid()) return "<no memory>";
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iSubItem = subItem;
+    item.pszText = reinterpret_cast<char*>(memory.address() + sizeof(LVITEMA));
+    item.cchTextMax = kTextRoom;
+    memory.Write(&item, sizeof(item));
+    ::SendMessageA(list, message, index, memory.address());
+    char text[kTextRoom] = "";
+    memory.Read(text, kTextRoom - 1, sizeof(LVITEMA));
+    return text;
+}
+
+}  // namespace
+
+RemoteMemory::RemoteMemory(HWND windowOfProcess, size_t size) {
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(windowOfProcess, &processId);
+    process_.Reset(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId));
+    if (!process_) return;
+    address_ = ::VirtualAllocEx(process_.Get(), nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+}
+
+RemoteMemory::~RemoteMemory() {
+    if (address_ != nullptr) ::VirtualFreeEx(process_.Get(), address_, 0, MEM_RELEASE);
+}
+
+bool RemoteMemory::Write(const void* data, size_t size, size_t offset) {
+    SIZE_T written = 0;
+    return address_ != nullptr &&
+           ::WriteProcessMemory(process_.Get(), static_cast<char*>(address_) + offset, data, size, &written) &&
+           written == size;
+}
+
+bool RemoteMemory::Read(void* data, size_t size, size_t offset) const {
+    SIZE_T read = 0;
+    return address_ != nullptr &&
+           ::ReadProcessMemory(process_.Get(), static_cast<char*>(address_) + offset, data, size, &read) &&
+           read == size;
+}
+
+std::string WindowText(HWND window) {
+    char text[kTextRoom] = "";
+    // WM_GETTEXT is carried across processes; GetWindowText would not ask a control of another.
+    ::SendMessageA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::string ClassOf(HWND window) {
+    char name[256] = "";
+    ::GetClassNameA(window, name, sizeof(name));
+    return name;
+}
+
+bool HasTabControl(HWND window) { return ::FindWindowExA(window, nullptr, WC_TABCONTROLA, nullptr) != nullptr; }
+
+bool IsMessageBox(HWND window) { return ClassOf(window) == "#32770" && ::GetDlgItem(window, 0xFFFF) != nullptr; }
+
+std::vector<HWND> VisibleWindows(DWORD processId) {
+    Search search{processId, {}};
+    ::EnumWindows(&CollectVisible, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindWindowTitled(const std::string& title, bool sheet, DWORD processId) {
+    for (HWND window : VisibleWindows(processId))
+        if (WindowText(window) == title && HasTabControl(window) == sheet) return window;
+    return nullptr;
+}
+
+HWND WaitForWindow(const std::function<HWND()>& found, DWORD timeoutMs) {
+    for (DWORD waited = 0;; waited += kPollMs) {
+        if (HWND window = found()) return window;
+        if (waited >= timeoutMs) return nullptr;
+        ::Sleep(kPollMs);
+    }
+}
+
+HWND WaitForWindowTitled(const std::string& title, bool sheet, DWORD processId, DWORD timeoutMs) {
+    return WaitForWindow([&] { return FindWindowTitled(title, sheet, processId); }, timeoutMs);
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    return WaitForWindow([&] { return condition() ? ::GetDesktopWindow() : nullptr; }, timeoutMs) != nullptr;
+}
+
+bool Click(HWND button) {
+    if (button == nullptr || !::IsWindowVisible(button) || !::IsWindowEnabled(button)) return false;
+    // Posted: a click that opens a modal window returns only when it closes.
+    return ::PostMessageA(button, BM_CLICK, 0, 0) != FALSE;
+}
+
+bool ClickItem(HWND dialog, int controlId) { return Click(::GetDlgItem(dialog, controlId)); }
+
+bool Type(HWND edit, const std::string& text) {
+    if (edit == nullptr || !::IsWindowEnabled(edit)) return false;
+    return ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())) != FALSE;
+}
+
+void PressKey(HWND control, UINT virtualKey) {
+    const UINT scan = ::MapVirtualKeyA(virtualKey, 0);
+    ::PostMessageA(control, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
+    ::PostMessageA(control, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000u);
+}
+
+bool ChooseComboItem(HWND combo, int index) {
+    if (combo == nullptr || !::IsWindowEnabled(combo)) return false;
+    if (::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0) != index) return false;
+    // A person's choice tells the owner; the message alone does not.
+    const int id = ::GetDlgCtrlID(combo);
+    return ::PostMessageA(::GetParent(combo), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                          reinterpret_cast<LPARAM>(combo)) != FALSE;
+}
+
+int ComboCount(HWND combo) { return static_cast<int>(::SendMessageA(combo, CB_GETCOUNT, 0, 0)); }
+
+std::string ComboItemText(HWND combo, int index) {
+    const LRESULT length = ::SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == CB_ERR) return "<none>";
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    // CB_GETLBTEXT is carried across processes like WM_GETTEXT.
+    ::SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+int ComboSelection(HWND combo) { return static_cast<int>(::SendMessageA(combo, CB_GETCURSEL, 0, 0)); }
+
+int ListRowCount(HWND list) { return static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+std::string ListItemText(HWND list, int row, int column) {
+    return RemoteItemText(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), column);
+}
+
+std::vector<std::string> ListColumn(HWND list, int column) {
+    std::vector<std::string> texts;
+    for (int row = 0; row < ListRowCount(list); ++row) texts.push_back(ListItemText(list, row, column));
+    return texts;
+}
+
+std::string ListHeaderText(HWND list, int column) {
+    RemoteMemory memory(list, sizeof(LVCOLUMNA) + kTextRoom);
+    if (!memory.valid()) return "<no memory>";
+    LVCOLUMNA header{};
+    header.mask = LVCF_TEXT;
+    header.pszText = reinterpret_cast<char*>(memory.address() + sizeof(LVCOLUMNA));
+    header.cchTextMax = kTextRoom;
+    memory.Write(&header, sizeof(header));
+    if (!::SendMessageA(list, LVM_GETCOLUMNA, static_cast<WPARAM>(column), memory.address())) return "<no column>";
+    char text[kTextRoom] = "";
+    memory.Read(text, kTextRoom - 1, sizeof(LVCOLUMNA));
+    return text;
+}
+
+bool SelectListRow(HWND list, int row) {
+    RemoteMemory memory(list, sizeof(LVITEMA));
+    if (!memory.valid()) return false;
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    // Every other row loses its selection first.
+    memory.Write(&item, sizeof(item));
+    ::SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), memory.address());
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    memory.Write(&item, sizeof(item));
+    return ::SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), memory.address()) != FALSE;
+}
+
+bool SelectTab(HWND sheet, int index) {
+    return ::SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0) != FALSE;
+}
+
+HWND CurrentPage(HWND sheet) { return reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
+
+std::string TabText(HWND sheet, int index) {
+    HWND tabs = ::FindWindowExA(sheet, nullptr, WC_TABCONTROLA, nullptr);
+    RemoteMemory memory(sheet, sizeof(TCITEMA) + kTextRoom);
+    if (tabs == nullptr || !memory.valid()) return "<no tabs>";
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = reinterpret_cast<char*>(memory.address() + sizeof(TCITEMA));
+    item.cchTextMax = kTextRoom;
+    memory.Write(&item, sizeof(item));
+    ::SendMessageA(tabs, TCM_GETITEMA, static_cast<WPARAM>(index), memory.address());
+    char text[kTextRoom] = "";
+    memory.Read(text, kTextRoom - 1, sizeof(TCITEMA));
+    return text;
+}
+
+bool SelectBrowsedFolder(HWND browser, const std::string& path) {
+    RemoteMemory memory(browser, path.size() + 1);
+    if (!memory.Write(path.c_str(), path.size() + 1)) return false;
+    // What a person's clicks through the tree end in.
+    ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, memory.address());
+    return true;
+}
+
+std::vector<std::string> ChildTexts(HWND window) {
+    std::vector<std::string> texts;
+    ::EnumChildWindows(window, &CollectChild, reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+}  // namespace drive
