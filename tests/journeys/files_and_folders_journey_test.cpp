@@ -64,4 +64,41 @@ TEST_F(FilesAndFoldersJourney, BrowseAddsTwoFilesAndShredNowLeavesNeitherOnTheDi
     ExitProgram();
 }
 
+TEST_F(FilesAndFoldersJourney, AFolderBrowsedWithSubfoldersAlwaysShreddedLeavesNoTree) {
+    TestFolder folder;
+    const std::string tree = folder.MakeDir("Old reports");
+    folder.MakeFile("Old reports\\summary.doc", 70000);
+    folder.MakeDir("Old reports\\2025");
+    folder.MakeDir("Old reports\\2025\\q1");
+    folder.MakeFile("Old reports\\2025\\q1\\sheet.xls", 3000);
+    const std::string bystander = folder.MakeFile("keep.txt", 500);
+    StartProgram();
+    HWND page = ShowTab(kFoldersTab);
+
+    ASSERT_TRUE(drive::ClickItem(page, IDC_TARGETS_SUBFOLDER_OPTIONS));
+    HWND options = program->WaitForDialogOtherThan(mainWindow);
+    ASSERT_NE(options, nullptr) << "SubFolder Options did not open";
+    ASSERT_TRUE(drive::ClickItem(options, IDC_SUBFOLDER_SHRED_ALWAYS));
+    ASSERT_TRUE(drive::ClickWhenEnabled(options, IDC_SUBFOLDER_REMOVE_ALWAYS));
+    ASSERT_TRUE(drive::ClickItem(options, IDOK));
+    ASSERT_TRUE(drive::WaitUntil([options] { return !::IsWindow(options); }, 10000));
+
+    ASSERT_TRUE(drive::ClickItem(page, IDC_TARGETS_BROWSE));
+    HWND browser = program->WaitForDialogOtherThan(mainWindow);
+    ASSERT_NE(browser, nullptr) << "Browse opened no folder browser";
+    ASSERT_TRUE(drive::SelectBrowsedFolder(browser, tree));
+    ASSERT_TRUE(drive::ClickItem(browser, IDOK));
+    ASSERT_TRUE(drive::WaitUntil([browser] { return !::IsWindow(browser); }, 10000));
+    HWND list = ::GetDlgItem(page, IDC_TARGETS_FOLDER_LIST);
+    ASSERT_EQ(drive::ListColumn(list), std::vector<std::string>{tree});
+
+    ASSERT_TRUE(drive::ClickItem(page, IDC_TARGETS_SHRED_NOW));
+    AnswerBox(IDYES, "cannot be recovered");
+    EXPECT_TRUE(drive::WaitUntil([&] { return !Exists(tree); }, 30000)) << "the tree stayed";
+    EXPECT_TRUE(drive::WaitUntil([list] { return drive::ListRowCount(list) == 0; }, 10000));
+    EXPECT_EQ(ListNames(folder.path()), std::vector<std::string>{"keep.txt"});
+    EXPECT_TRUE(Exists(bystander));
+    ExitProgram();
+}
+
 }  // namespace

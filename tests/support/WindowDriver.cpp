@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
+
 namespace drive {
 
 namespace {
@@ -126,6 +128,12 @@ bool Click(HWND button) {
 
 bool ClickItem(HWND dialog, int controlId) { return Click(::GetDlgItem(dialog, controlId)); }
 
+bool ClickWhenEnabled(HWND dialog, int controlId, DWORD timeoutMs) {
+    HWND control = ::GetDlgItem(dialog, controlId);
+    WaitUntil([control] { return ::IsWindowVisible(control) && ::IsWindowEnabled(control); }, timeoutMs);
+    return Click(control);
+}
+
 bool Type(HWND edit, const std::string& text) {
     if (edit == nullptr || !::IsWindowEnabled(edit)) return false;
     return ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())) != FALSE;
@@ -220,12 +228,74 @@ std::string TabText(HWND sheet, int index) {
     return text;
 }
 
+namespace {
+
+std::string TreeItemText(HWND tree, HTREEITEM item) {
+    RemoteMemory memory(tree, sizeof(TVITEMA) + kTextRoom);
+    if (!memory.valid()) return std::string();
+    TVITEMA data{};
+    data.mask = TVIF_TEXT;
+    data.hItem = item;
+    data.pszText = reinterpret_cast<char*>(memory.address() + sizeof(TVITEMA));
+    data.cchTextMax = kTextRoom;
+    memory.Write(&data, sizeof(data));
+    ::SendMessageA(tree, TVM_GETITEMA, 0, memory.address());
+    char text[kTextRoom] = "";
+    memory.Read(text, kTextRoom - 1, sizeof(TVITEMA));
+    return text;
+}
+
+HTREEITEM TreeNext(HWND tree, HTREEITEM item, UINT relation) {
+    return reinterpret_cast<HTREEITEM>(
+        ::SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+}
+
+// The children of an item, once a person's expanding has filled them in.
+std::vector<HTREEITEM> Expanded(HWND tree, HTREEITEM item) {
+    ::SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+    std::vector<HTREEITEM> children;
+    for (HTREEITEM child = TreeNext(tree, item, TVGN_CHILD); child != nullptr; child = TreeNext(tree, child, TVGN_NEXT))
+        children.push_back(child);
+    return children;
+}
+
+bool SameName(const std::string& a, const std::string& b) { return ::lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+
+// A drive's item shows its letter, alone or after its label: "T:" or "Data (T:)".
+bool ShowsDrive(const std::string& text, const std::string& drive) {
+    return SameName(text, drive) || (text.size() > drive.size() + 2 &&
+                                     SameName(text.substr(text.size() - drive.size() - 2), "(" + drive + ")"));
+}
+
+}  // namespace
+
 bool SelectBrowsedFolder(HWND browser, const std::string& path) {
-    RemoteMemory memory(browser, path.size() + 1);
-    if (!memory.Write(path.c_str(), path.size() + 1)) return false;
-    // What a person's clicks through the tree end in.
-    ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, memory.address());
-    return true;
+    HWND tree = ::FindWindowExA(browser, nullptr, WC_TREEVIEWA, nullptr);
+    // The tree is filled after the dialog shows.
+    if (!WaitUntil([tree] { return TreeNext(tree, nullptr, TVGN_ROOT) != nullptr; }, 10000)) return false;
+    if (path.size() < 3 || path[1] != ':') return false;
+    // The drive is a child of one of the root's children (the computer).
+    HTREEITEM item = nullptr;
+    const std::string drive = path.substr(0, 2);
+    for (HTREEITEM top : Expanded(tree, TreeNext(tree, nullptr, TVGN_ROOT))) {
+        for (HTREEITEM child : Expanded(tree, top))
+            if (ShowsDrive(TreeItemText(tree, child), drive)) item = child;
+        if (item != nullptr) break;
+        ::SendMessageA(tree, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(top));
+    }
+    size_t start = 3;
+    while (item != nullptr && start < path.size()) {
+        const size_t end = std::min(path.find('\\', start), path.size());
+        const std::string name = path.substr(start, end - start);
+        HTREEITEM found = nullptr;
+        for (HTREEITEM child : Expanded(tree, item))
+            if (SameName(TreeItemText(tree, child), name)) found = child;
+        item = found;
+        start = end + 1;
+    }
+    if (item == nullptr) return false;
+    // The click on the folder: the dialog takes the selection as its answer.
+    return ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item)) != FALSE;
 }
 
 std::vector<std::string> ChildTexts(HWND window) {

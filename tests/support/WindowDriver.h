@@ -52,6 +52,8 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 // False when the button is missing, hidden or disabled.
 bool Click(HWND button);
 bool ClickItem(HWND dialog, int controlId);
+// Waits until the control can be clicked (it may be enabled by an earlier click).
+bool ClickWhenEnabled(HWND dialog, int controlId, DWORD timeoutMs = 10000);
 // Typing a whole text into an edit box (its owner hears the change).
 bool Type(HWND edit, const std::string& text);
 // A key pressed and let go over a control, through the thread's queue, so
