@@ -84,6 +84,16 @@ void Journey::AnswerBox(int button, const std::string& expected) {
     ASSERT_TRUE(drive::WaitUntil([box] { return !::IsWindow(box); }, 10000));
 }
 
+bool Journey::WaitForJobEnd(DWORD timeoutMs) {
+    HWND window = mainWindow;
+    const DWORD id = program->id();
+    auto settled = [window, id] {
+        return ::IsWindowEnabled(window) && drive::VisibleWindows(id) == std::vector<HWND>{window};
+    };
+    // Settled twice, a moment apart: between two targets the job may close its dialog.
+    return drive::WaitUntil([&] { return settled() && (::Sleep(300), settled()); }, timeoutMs);
+}
+
 void Journey::ExitProgram(DWORD expectedCode) {
     ASSERT_TRUE(drive::ClickItem(mainWindow, IDCANCEL)) << "no Exit button";
     DWORD code = 0;

@@ -32,6 +32,9 @@ protected:
     // Waits for a box of the program, checks its text holds `expected` (when
     // given) and presses that button.
     void AnswerBox(int button, const std::string& expected = std::string());
+    // Waits until a job has ended: the main window is enabled and no other
+    // window of the program shows (a box left open fails the wait).
+    bool WaitForJobEnd(DWORD timeoutMs = 60000);
     // Presses Exit and waits until the program has ended with that code.
     void ExitProgram(DWORD expectedCode = 0);
 
