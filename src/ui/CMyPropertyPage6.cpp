@@ -16,8 +16,13 @@ const PageCaption kCaptions[] = {
     {IDC_TASK_VIEW_LOG, 9507},   {IDC_TASK_ADD, 9509},
 };
 
+// The user's viewer for text files; where none is registered, Notepad,
+// which every system has, rather than nothing at all.
 void OpenWithShell(HWND owner, const std::string& path, const std::string& folder) {
-    ::ShellExecuteA(owner, "open", path.c_str(), nullptr, folder.c_str(), SW_SHOW);
+    const auto opened = reinterpret_cast<INT_PTR>(::ShellExecuteA(owner, "open", path.c_str(), nullptr, folder.c_str(), SW_SHOW));
+    if (opened > 32) return;
+    const std::string quoted = "\"" + path + "\"";
+    ::ShellExecuteA(owner, "open", "notepad.exe", quoted.c_str(), folder.c_str(), SW_SHOW);
 }
 
 BOOL CALLBACK DisableChild(HWND child, LPARAM) {
