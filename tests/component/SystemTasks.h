@@ -21,6 +21,7 @@ public:
     // Tried again while the scheduler service still reads the file.
     void Delete(const std::wstring& name) const;
     std::vector<std::wstring> Names() const;  // as files: "<name>.job"
+    ITaskScheduler& scheduler() const { return *scheduler_.Get(); }
 
     // The work item's string through one of its getters; "<failed>" if it failed.
     static std::wstring Text(ITask& task, HRESULT (STDMETHODCALLTYPE ITask::*getter)(LPWSTR*));
