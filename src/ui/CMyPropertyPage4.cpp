@@ -9,7 +9,12 @@
 #include "scheduler/TaskCommandLine.h"
 #include "ui/DriveRows.h"
 #include "ui/JobGuard.h"
+#include "ui/PageCaptions.h"
 #include "ui/ScheduleRequests.h"
+
+namespace {
+const int kHeadings[4] = {9309, 9310, 9311, 9312};
+}  // namespace
 
 CMyPropertyPage4::CMyPropertyPage4(CShredApp& app, ScheduleRequests& schedule)
     : CMyPropertyPage4(app, schedule, app.freeSpace()) {}
@@ -20,9 +25,8 @@ CMyPropertyPage4::CMyPropertyPage4(CShredApp& app, ScheduleRequests& schedule, F
 BOOL CMyPropertyPage4::OnInitDialog() {
     list_.Attach(Item(IDC_DRIVE_LIST));
     list_.SetFullRowSelect();
-    const int headings[4] = {9309, 9310, 9311, 9312};
     for (int column = 0; column < 4; ++column) {
-        const std::string heading = app_.texts().Text(headings[column]);
+        const std::string heading = app_.texts().Text(kHeadings[column]);
         list_.AddColumn(heading);
         widest_[column] = list_.TextWidth(heading);
     }
@@ -54,6 +58,7 @@ bool CMyPropertyPage4::OnSetActive() {
     texts.SetDlgItem(9301, IDC_DRIVE_GROUP, Handle());
     texts.SetDlgItem(9302, IDC_DRIVE_SHRED_NOW, Handle());
     texts.SetDlgItem(9303, IDC_DRIVE_SCHEDULE, Handle());
+    SetListHeaders(texts, list_, kHeadings, 4);
     if (app_.machine().schedulerUnavailable) ::EnableWindow(Item(IDC_DRIVE_SCHEDULE), FALSE);
     return true;
 }

@@ -18,6 +18,8 @@ const PageCaption kCaptions[] = {
 
 // The user's viewer for text files; where none is registered, Notepad,
 // which every system has, rather than nothing at all.
+const int kHeaders[] = {9508};
+
 void OpenWithShell(HWND owner, const std::string& path, const std::string& folder) {
     const auto opened = reinterpret_cast<INT_PTR>(::ShellExecuteA(owner, "open", path.c_str(), nullptr, folder.c_str(), SW_SHOW));
     if (opened > 32) return;
@@ -57,6 +59,7 @@ bool CMyPropertyPage6::OnSetActive() {
     else
         FillList();
     SetPageCaptions(parts_.texts, Handle(), kCaptions);
+    SetListHeaders(parts_.texts, list_, kHeaders, 1);
     return true;
 }
 

@@ -36,6 +36,7 @@ BOOL CMyPropertyPage7::OnInitDialog() {
 
 bool CMyPropertyPage7::OnSetActive() {
     SetPageCaptions(parts_.context.texts, Handle(), kCaptions);
+    SetListHeaders(parts_.context.texts, list_, RestorePointRows::kHeaderIds, RestorePointRows::kColumns);
     ::EnableWindow(Item(IDC_RP_SCHEDULE), SchedulerUnavailable() ? FALSE : TRUE);
     return true;
 }

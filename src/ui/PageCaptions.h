@@ -15,6 +15,13 @@ struct PageCaption {
 
 void SetPageCaptions(const LanguagePack& texts, HWND window, const PageCaption* table, size_t count);
 
+namespace win {
+class AutoFitListCtrl;
+}
+// A list's column headers, column by column from these messages: they follow
+// a change of language like the captions.
+void SetListHeaders(const LanguagePack& texts, const win::AutoFitListCtrl& list, const int* messageIds, size_t count);
+
 template <size_t N>
 void SetPageCaptions(const LanguagePack& texts, HWND window, const PageCaption (&table)[N]) {
     SetPageCaptions(texts, window, table, N);

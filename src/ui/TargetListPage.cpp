@@ -4,6 +4,7 @@
 #include "lang/LanguagePack.h"
 #include "res/resource.h"
 #include "ui/JobGuard.h"
+#include "ui/PageCaptions.h"
 #include "ui/PageJobs.h"
 #include "ui/PathNames.h"
 #include "win/SkinEngine.h"
@@ -23,6 +24,7 @@ BOOL TargetListPage::OnInitDialog() {
 
 bool TargetListPage::OnSetActive() {
     SetPageCaptions(services_.context.texts, Handle(), layout_.captions, layout_.captionCount);
+    SetListHeaders(services_.context.texts, targets_.view(), &layout_.columnTitle, 1);
     ::EnableWindow(Item(IDC_TARGETS_SCHEDULE), SchedulingAvailable(services_));
     return true;
 }

@@ -116,6 +116,15 @@ int AutoFitListCtrl::TextWidth(const std::string& text) const {
     return static_cast<int>(::SendMessageA(list_, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text.c_str())));
 }
 
+void AutoFitListCtrl::SetHeaderText(int column, const std::string& text) const {
+    if (HeaderText(column) == text) return;
+    LVCOLUMNA item{};
+    item.mask = LVCF_TEXT;
+    item.pszText = const_cast<char*>(text.c_str());
+    ::SendMessageA(list_, LVM_SETCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+    SetColumnWidth(column, std::max(ColumnWidth(column), TextWidth(text) + kPadding));
+}
+
 std::string AutoFitListCtrl::HeaderText(int column) const {
     char buffer[100] = {};
     LVCOLUMNA item{};

@@ -49,6 +49,8 @@ public:
     // Pixel width of a text in the list's font, as the list measures it.
     int TextWidth(const std::string& text) const;
     std::string HeaderText(int column) const;
+    // A new header text; the column widens when the text needs it, never narrows.
+    void SetHeaderText(int column, const std::string& text) const;
 
 private:
     HWND list_ = nullptr;

@@ -156,17 +156,22 @@ bool ChooseComboItem(HWND combo, int index) {
 
 int ComboCount(HWND combo) { return static_cast<int>(::SendMessageA(combo, CB_GETCOUNT, 0, 0)); }
 
-std::string ComboItemText(HWND combo, int index) {
-    const LRESULT length = ::SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == CB_ERR) return "<none>";
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    // CB_GETLBTEXT is carried across processes like WM_GETTEXT.
-    ::SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(static_cast<size_t>(length));
+int ComboSelection(HWND combo) { return static_cast<int>(::SendMessageA(combo, CB_GETCURSEL, 0, 0)); }
+
+std::string ComboExItemText(HWND combo, int index) {
+    RemoteMemory memory(combo, sizeof(COMBOBOXEXITEMA) + kTextRoom);
+    if (!memory.valid()) return "<no memory>";
+    COMBOBOXEXITEMA item{};
+    item.mask = CBEIF_TEXT;
+    item.iItem = index;
+    item.pszText = reinterpret_cast<char*>(memory.address() + sizeof(COMBOBOXEXITEMA));
+    item.cchTextMax = kTextRoom;
+    memory.Write(&item, sizeof(item));
+    if (!::SendMessageA(combo, CBEM_GETITEMA, 0, memory.address())) return "<none>";
+    char text[kTextRoom] = "";
+    memory.Read(text, kTextRoom - 1, sizeof(COMBOBOXEXITEMA));
     return text;
 }
-
-int ComboSelection(HWND combo) { return static_cast<int>(::SendMessageA(combo, CB_GETCURSEL, 0, 0)); }
 
 int ListRowCount(HWND list) { return static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
 

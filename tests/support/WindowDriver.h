@@ -61,9 +61,12 @@ bool Type(HWND edit, const std::string& text);
 void PressKey(HWND control, UINT virtualKey);
 // Picks an item of a combo box as a person would (the owner hears the change).
 bool ChooseComboItem(HWND combo, int index);
+// A combo box's items are read through what it shows (WM_GETTEXT): Wine's
+// carrying of CB_GETLBTEXT across processes can crash the program.
 int ComboCount(HWND combo);
-std::string ComboItemText(HWND combo, int index);
 int ComboSelection(HWND combo);
+// An item of an extended combo box (one with pictures), which keeps its texts itself.
+std::string ComboExItemText(HWND combo, int index);
 
 // List views.
 int ListRowCount(HWND list);
