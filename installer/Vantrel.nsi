@@ -5,8 +5,12 @@
 ;
 ; Switches of the uninstaller, for a silent run (/S), where nobody is asked:
 ;   /REMOVETASKS     also remove the scheduled tasks Vantrel made
-;   /REMOVESETTINGS  also remove the settings (HKCU\Software\Vantrel)
-; Without them a silent uninstall keeps both.
+;   /REMOVESETTINGS  also remove the settings: the program's own
+;                    (HKCU\Software\Korvex\Vantrel, and HKCU\Software\Korvex
+;                    when nothing else is left in it) and the stored
+;                    algorithms (HKCU\Software\Vantrel)
+; Without them a silent uninstall keeps both. Answering Yes to the
+; uninstaller's questions does the same as the switches.
 
 Unicode true
 !include "MUI2.nsh"
@@ -19,7 +23,12 @@ Unicode true
 !define PRODUCT "Vantrel"
 !define COMPANY "Plinkor"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantrel"
-!define SETTINGS_KEY "Software\Vantrel"
+; The stored algorithms.
+!define ALGORITHMS_KEY "Software\Vantrel"
+; Every other setting (Method, Language, FirstRun, ...), under the company's key,
+; which other products of the company may share.
+!define COMPANY_KEY "Software\Korvex"
+!define SETTINGS_KEY "${COMPANY_KEY}\Vantrel"
 !define COMPONENT_CLSID "{CD06F30A-1794-4862-AA8A-3D87A446AC11}"
 
 Name "${PRODUCT} ${VERSION}"
@@ -165,6 +174,18 @@ Section "Uninstall"
   IfSilent keepSettings
   MessageBox MB_YESNO|MB_ICONQUESTION "Remove ${PRODUCT}'s settings as well?" /SD IDNO IDNO keepSettings
   removeSettings:
+    DeleteRegKey HKCU "${ALGORITHMS_KEY}"
     DeleteRegKey HKCU "${SETTINGS_KEY}"
+    ; The company's key goes only when nothing of another product is left in
+    ; it: /ifempty would still take its values, so it must have no subkey and
+    ; no value (EnumRegValue fails on the first), and exist at all.
+    ClearErrors
+    EnumRegKey $R3 HKCU "${COMPANY_KEY}" 0
+    IfErrors keepSettings
+    StrCmp $R3 "" 0 keepSettings
+    ClearErrors
+    EnumRegValue $R3 HKCU "${COMPANY_KEY}" 0
+    IfErrors 0 keepSettings
+    DeleteRegKey HKCU "${COMPANY_KEY}"
   keepSettings:
 SectionEnd

@@ -1,5 +1,6 @@
-# Shared by the scripts: installs what the build and the tests need, and sets
-# up a throwaway Wine prefix with the test drive. Sourced, not run.
+# Shared by the scripts: installs what the build and the tests need, sets up
+# a throwaway Wine prefix with the test drive for the tests, and the kept one
+# scripts/run.sh uses. Sourced, not run.
 
 ROOT_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR=${BUILD_DIR:-$ROOT_DIR/build}
@@ -61,6 +62,30 @@ make_test_prefix() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     wineserver -w
     export VANTREL_TEST_ROOT='T:\'
+}
+
+# The prefix scripts/run.sh starts the program in, made when missing and kept
+# between runs: VANTREL_RUN_PREFIX (default build/runprefix). Its T: is the
+# folder VANTREL_RUN_DRIVE (default build/rundrive), made when missing; its Z:
+# (the whole Linux file system) is removed, so a mistyped target cannot reach
+# the machine's own files. Exports WINEPREFIX and RUN_DRIVE_DIR, both absolute
+# (Wine takes no other prefix).
+make_run_prefix() {
+    local prefix=${VANTREL_RUN_PREFIX:-$BUILD_DIR/runprefix}
+    local drive=${VANTREL_RUN_DRIVE:-$BUILD_DIR/rundrive}
+    mkdir -p "$prefix" "$drive"
+    export WINEPREFIX RUN_DRIVE_DIR
+    WINEPREFIX=$(cd "$prefix" && pwd)
+    RUN_DRIVE_DIR=$(cd "$drive" && pwd)
+    if [ ! -d "$WINEPREFIX/drive_c/windows/system32" ]; then
+        echo "Making the Wine prefix $WINEPREFIX (once)" >&2
+        wineboot -i >/dev/null 2>&1 || { echo "wineboot could not make $WINEPREFIX" >&2; return 1; }
+        wineserver -w
+    fi
+    # On every run: the drive may be another folder now, and a prefix named by
+    # VANTREL_RUN_PREFIX may have been made elsewhere, with its Z:.
+    rm -f "$WINEPREFIX/dosdevices/z:"
+    ln -sfn "$RUN_DRIVE_DIR" "$WINEPREFIX/dosdevices/t:"
 }
 
 XVFB_PID=

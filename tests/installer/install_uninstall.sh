@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
 # The installer in a Wine prefix of its own: a silent install, the installed
 # program's own silent run, the registered component, the help file and the
-# shortcuts; then a silent uninstall that leaves none of them behind.
+# shortcuts; then a silent uninstall that leaves none of them behind. The
+# settings (HKCU\Software\Korvex\Vantrel) and the stored algorithms
+# (HKCU\Software\Vantrel) stay unless /REMOVESETTINGS is given; then both go,
+# and the company's key HKCU\Software\Korvex with them only when nothing of
+# another product is left in it.
 # Skips (77) where makensis is missing or the component is not built.
 set -uo pipefail
 source_dir="$1"
@@ -35,6 +39,28 @@ check() {  # description, command...
 }
 absent() { ! "$@"; }
 has_key() { wine reg query "$1" >/dev/null 2>&1; }
+has_value() { wine reg query "$1" /v "$2" >/dev/null 2>&1; }
+algorithms_key='HKCU\Software\Vantrel'
+settings_key='HKCU\Software\Korvex\Vantrel'
+company_key='HKCU\Software\Korvex'
+other_key='HKCU\Software\Korvex\OtherProduct'
+# Values of both of Vantrel's keys, as the program leaves them after a while.
+write_settings() {
+    wine reg add "$algorithms_key" /v Algorithms /t REG_DWORD /d 1 /f
+    wine reg add "$algorithms_key\Algorithm0" /v Name /t REG_SZ /d Mine /f
+    wine reg add "$settings_key" /v Method /t REG_DWORD /d 2 /f
+    wine reg add "$settings_key" /v Language /t REG_SZ /d German /f
+    wine reg add "$settings_key" /v FirstRun /t REG_DWORD /d 0 /f
+    wineserver -w
+} >/dev/null 2>&1
+reinstall() {
+    wine "T:\\Vantrel-Setup-$version.exe" /S
+    wineserver -w
+}
+uninstall() {
+    wine 'C:\Program Files\Vantrel\Uninstall.exe' /S "$@"
+    wineserver -w
+}
 shortcuts() { find "$WINEPREFIX/drive_c" -iname '*.lnk' -ipath '*Vantrel*' 2>/dev/null; }
 
 wine "T:\\Vantrel-Setup-$version.exe" /S
@@ -68,8 +94,12 @@ job() { find "$WINEPREFIX/drive_c/windows" -maxdepth 2 -iname "$1.job" | grep -q
 check "Vantrel's task exists" job VantrelNightly
 check "the other program's task exists" job OtherProgramTask
 
-wine 'C:\Program Files\Vantrel\Uninstall.exe' /S
+# Settings under both keys, and another product of the company beside Vantrel.
+write_settings
+wine reg add "$other_key" /v Kept /t REG_SZ /d yes /f >/dev/null 2>&1
 wineserver -w
+
+uninstall
 check "no program folder left" absent test -e "$program_dir"
 check "no Sched.dll left" absent test -e "$WINEPREFIX/drive_c/windows/system32/Sched.dll"
 check "no component registration left" absent has_key "HKCR\\CLSID\\$clsid"
@@ -77,18 +107,41 @@ check "no ProgID left" absent has_key 'HKCR\TaskScheduler.Schedule'
 check "no Add or Remove Programs entry left" \
     absent has_key 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantrel'
 check "no shortcuts left" test -z "$(shortcuts)"
-check "a silent uninstall keeps the settings" has_key 'HKCU\Software\Vantrel'
+check "a silent uninstall keeps the stored algorithms" has_value "$algorithms_key" Algorithms
+check "a silent uninstall keeps the settings" has_value "$settings_key" FirstRun
+check "and the settings' other values" has_value "$settings_key" Method
 check "a silent uninstall keeps the tasks" job VantrelNightly
 
 # Again, told to remove the tasks and the settings: only Vantrel's task goes.
-wine "T:\\Vantrel-Setup-$version.exe" /S
-wineserver -w
-wine 'C:\Program Files\Vantrel\Uninstall.exe' /S /REMOVETASKS /REMOVESETTINGS
-wineserver -w
+reinstall
+uninstall /REMOVETASKS /REMOVESETTINGS
 check "reinstalled and removed again" absent test -e "$program_dir"
 check "/REMOVETASKS removes Vantrel's task" absent job VantrelNightly
 check "and leaves the other program's task" job OtherProgramTask
-check "/REMOVESETTINGS removes the settings" absent has_key 'HKCU\Software\Vantrel'
+check "/REMOVESETTINGS removes the stored algorithms" absent has_key "$algorithms_key"
+check "/REMOVESETTINGS removes the settings" absent has_key "$settings_key"
+check "and leaves the other product's key" has_value "$other_key" Kept
+
+# The company's key with a value of its own and no other subkey: it stays.
+reinstall
+write_settings
+wine reg delete "$other_key" /f >/dev/null 2>&1
+wine reg add "$company_key" /v Kept /t REG_SZ /d yes /f >/dev/null 2>&1
+wineserver -w
+uninstall /REMOVESETTINGS
+check "a third time: both of Vantrel's keys go" \
+    bash -c "! wine reg query '$algorithms_key' && ! wine reg query '$settings_key'"
+check "the company's key with a value of its own stays" has_value "$company_key" Kept
+
+# Nothing else under the company's key: it goes with Vantrel's settings.
+reinstall
+write_settings
+wine reg delete "$company_key" /v Kept /f >/dev/null 2>&1
+wineserver -w
+check "Vantrel's settings are back under the company's key" has_key "$settings_key"
+uninstall /REMOVESETTINGS
+check "a fourth time: the company's key left empty goes" absent has_key "$company_key"
+check "and the stored algorithms with it" absent has_key "$algorithms_key"
 
 echo "$failures failed"
 [ "$failures" -eq 0 ]
