@@ -209,6 +209,9 @@ bool CMyPropertySheet::OnSheetMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDHELP: OpenHelp(); return true;
+        // Enter anywhere in the sheet presses its default button, the hidden
+        // About, which the system's sheet would take for OK and close.
+        case IDOK: return !::IsWindowVisible(::GetDlgItem(Handle(), IDOK));
         case ID_TRAY_RESTORE: RestoreFromTray(); return true;
         case ID_TRAY_EXIT: RequestClose(); return true;
         // The Exit button: the sheet's own cancel, once the close is ours.
