@@ -1,10 +1,12 @@
 // What a Windows user counts on from the main window: Enter never closes it,
-// and Exit ends the program.
+// a finished job hands it back, and Exit ends the program.
 #include "journeys/Journey.h"
 
 #include <commctrl.h>
 
+#include "journeys/FilePicker.h"
 #include "res/resource.h"
+#include "support/TestFolder.h"
 
 namespace {
 
@@ -24,6 +26,19 @@ bool StillThereAfterItsQueue(HWND sheet, int tab) {
         10000);
 }
 
+HWND ProgressDialog(DWORD processId) {
+    for (HWND window : drive::VisibleWindows(processId))
+        if (::GetDlgItem(window, IDC_PROGRESS_TOTAL_LABEL) != nullptr) return window;
+    return nullptr;
+}
+
+// The job's question about a read-only file, asked over its progress dialog.
+HWND AttributeQuestion(DWORD processId) {
+    for (HWND window : drive::VisibleWindows(processId))
+        if (::GetDlgItem(window, IDC_CONFIRM_YES_TO_ALL) != nullptr) return window;
+    return nullptr;
+}
+
 class WindowKeysJourney : public Journey {};
 
 // No page has an edit box; the algorithm box is the Options page's typing place.
@@ -37,6 +52,34 @@ TEST_F(WindowKeysJourney, EnterInAListOrABoxKeepsTheWindowAndExitEndsTheProgram)
     drive::PressKey(::GetDlgItem(options, IDC_OPTIONS_ALGORITHM), VK_RETURN);
     ASSERT_TRUE(StillThereAfterItsQueue(mainWindow, kFilesTab)) << "Enter in the algorithm box closed the window";
 
+    ExitProgram(0);
+}
+
+TEST_F(WindowKeysJourney, AFinishedJobHandsTheWindowBack) {
+    TestFolder folder;
+    // Read-only, so that the job asks with its progress dialog open.
+    const std::string file = folder.MakeFile("asked about.txt", 5000, FILE_ATTRIBUTE_READONLY);
+    StartProgram();
+    HWND page = ShowTab(kFilesTab);
+    ASSERT_TRUE(drive::ClickItem(page, IDC_TARGETS_BROWSE));
+    HWND picker = program->WaitForDialogOtherThan(mainWindow);
+    ASSERT_NE(picker, nullptr) << "Browse opened no dialog";
+    TypeAndOpen(picker, file);
+    ASSERT_TRUE(drive::WaitUntil([picker] { return !::IsWindow(picker); }, 10000)) << "the dialog stayed open";
+
+    ASSERT_TRUE(drive::ClickItem(page, IDC_TARGETS_SHRED_NOW));
+    AnswerBox(IDYES);
+    const DWORD id = program->id();
+    HWND progress = drive::WaitForWindow([id] { return ProgressDialog(id); }, 30000);
+    ASSERT_NE(progress, nullptr) << "no progress dialog came up";
+    HWND question = drive::WaitForWindow([id] { return AttributeQuestion(id); }, 30000);
+    ASSERT_NE(question, nullptr) << "no question about the read-only file";
+    ASSERT_TRUE(drive::ClickItem(question, IDYES));
+
+    ASSERT_TRUE(drive::WaitUntil([&] { return !::IsWindow(progress) && !Exists(file); }, 30000))
+        << "the job did not end";
+    EXPECT_TRUE(drive::WaitUntil([this] { return ::GetForegroundWindow() == mainWindow; }, 5000))
+        << "the foreground window is " << ::GetForegroundWindow();
     ExitProgram(0);
 }
 
