@@ -197,6 +197,10 @@ bool CMyPropertySheet::OnTrayMessage(WPARAM wParam, LPARAM lParam) {
 
 bool CMyPropertySheet::OnSheetMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
+    if (taskbarCreatedMessage_ != 0 && message == taskbarCreatedMessage_) {
+        tray_.AddAgain();
+        return true;
+    }
     switch (message) {
     case WM_SYSCOMMAND:
         switch (wParam & 0xFFF0) {

@@ -1,12 +1,15 @@
 // What a Windows user counts on from the main window: Enter never closes it,
-// a finished job hands it back, and Exit ends the program.
+// a finished job hands it back, the tray keeps it through a new taskbar, and
+// Exit ends the program.
 #include "journeys/Journey.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include "journeys/FilePicker.h"
 #include "res/resource.h"
 #include "support/TestFolder.h"
+#include "ui/TrayIcon.h"
 
 namespace {
 
@@ -24,6 +27,27 @@ bool StillThereAfterItsQueue(HWND sheet, int tab) {
             return ::IsWindowVisible(sheet) && ::SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == tab;
         },
         10000);
+}
+
+NOTIFYICONDATAA IconOf(HWND window) {
+    NOTIFYICONDATAA icon{};
+    icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    icon.hWnd = window;
+    icon.uID = TrayIcon::kIconId;
+    return icon;
+}
+
+// Whether the shell holds the program's tray icon: a change of nothing is
+// accepted only for an icon it holds.
+bool TrayIconShown(HWND window) {
+    NOTIFYICONDATAA icon = IconOf(window);
+    return ::Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE;
+}
+
+// What a taskbar that starts again has lost: every icon.
+void TaskbarForgetsTheIcon(HWND window) {
+    NOTIFYICONDATAA icon = IconOf(window);
+    ::Shell_NotifyIconA(NIM_DELETE, &icon);
 }
 
 HWND ProgressDialog(DWORD processId) {
@@ -80,6 +104,25 @@ TEST_F(WindowKeysJourney, AFinishedJobHandsTheWindowBack) {
         << "the job did not end";
     EXPECT_TRUE(drive::WaitUntil([this] { return ::GetForegroundWindow() == mainWindow; }, 5000))
         << "the foreground window is " << ::GetForegroundWindow();
+    ExitProgram(0);
+}
+
+TEST_F(WindowKeysJourney, TheTrayKeepsTheWindowThroughANewTaskbar) {
+    StartProgram();
+    HWND window = mainWindow;
+    ::PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(drive::WaitUntil([window] { return !::IsWindowVisible(window) && TrayIconShown(window); }, 10000))
+        << "not hidden in the tray";
+
+    TaskbarForgetsTheIcon(window);
+    ASSERT_FALSE(TrayIconShown(window));
+    ::PostMessageA(window, ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(drive::WaitUntil([window] { return TrayIconShown(window); }, 10000)) << "the icon did not come back";
+
+    ::PostMessageA(window, TrayIcon::kCallbackMessage, TrayIcon::kIconId, WM_LBUTTONDOWN);
+    ASSERT_TRUE(drive::WaitUntil([window] { return ::IsWindowVisible(window) && !::IsIconic(window); }, 10000))
+        << "the tray did not bring the window back";
+    EXPECT_FALSE(TrayIconShown(window));
     ExitProgram(0);
 }
 
