@@ -9,6 +9,7 @@
 #include "ui/CMyPropertyPage1.h"
 #include "ui/FirstRunWizard.h"
 #include "ui/MainWindowPages.h"
+#include "win/OwnedDialogs.h"
 
 namespace {
 // Posted to run a close that waited for the job to end, once the job's
@@ -170,6 +171,8 @@ void CMyPropertySheet::CloseNow() {
     closePending_ = false;
     closing_ = true;
     tray_.Remove();
+    // An open dialog's modal loop would run on under the ended sheet.
+    win::CancelOwnedDialogs(Handle());
     EndSheet(IDCANCEL);
 }
 

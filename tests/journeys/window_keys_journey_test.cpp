@@ -1,6 +1,6 @@
 // What a Windows user counts on from the main window: Enter never closes it,
 // a finished job hands it back, the tray keeps it through a new taskbar, and
-// Exit ends the program.
+// Exit ends the program, from the tray even over open dialogs.
 #include "journeys/Journey.h"
 
 #include <commctrl.h>
@@ -107,7 +107,7 @@ TEST_F(WindowKeysJourney, AFinishedJobHandsTheWindowBack) {
     ExitProgram(0);
 }
 
-TEST_F(WindowKeysJourney, TheTrayKeepsTheWindowThroughANewTaskbar) {
+TEST_F(WindowKeysJourney, TheTrayKeepsTheWindowThroughANewTaskbarAndItsExitEndsOverOpenDialogs) {
     StartProgram();
     HWND window = mainWindow;
     ::PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
@@ -123,7 +123,18 @@ TEST_F(WindowKeysJourney, TheTrayKeepsTheWindowThroughANewTaskbar) {
     ASSERT_TRUE(drive::WaitUntil([window] { return ::IsWindowVisible(window) && !::IsIconic(window); }, 10000))
         << "the tray did not bring the window back";
     EXPECT_FALSE(TrayIconShown(window));
-    ExitProgram(0);
+
+    // The algorithm editor, and over it its warning that no pass is selected.
+    HWND options = ShowTab(kOptionsTab);
+    ASSERT_TRUE(drive::ClickItem(options, IDC_OPTIONS_NEW));
+    HWND editor = program->WaitForDialogOtherThan(window);
+    ASSERT_NE(editor, nullptr) << "New opened no editor";
+    ASSERT_TRUE(drive::ClickItem(editor, IDC_EDITOR_DELETE));
+    ASSERT_NE(program->WaitForBox(), nullptr) << "the editor showed no warning";
+    ::PostMessageA(window, WM_COMMAND, ID_TRAY_EXIT, 0);
+    DWORD code = 99;
+    ASSERT_TRUE(program->WaitForExit(5000, &code)) << "the program did not end over its dialogs";
+    EXPECT_EQ(code, 0u);
 }
 
 }  // namespace
