@@ -1,5 +1,5 @@
 // What a Windows user counts on from the main window: Enter never closes it,
-// a finished job hands it back, the tray keeps it through a new taskbar, and
+// a finished job hands it back (its progress in the chosen language), the tray keeps it through a new taskbar, and
 // Exit ends the program, from the tray even over open dialogs.
 #include "journeys/Journey.h"
 
@@ -79,7 +79,8 @@ TEST_F(WindowKeysJourney, EnterInAListOrABoxKeepsTheWindowAndExitEndsTheProgram)
     ExitProgram(0);
 }
 
-TEST_F(WindowKeysJourney, AFinishedJobHandsTheWindowBack) {
+TEST_F(WindowKeysJourney, AFinishedJobHandsTheWindowBackAndItsProgressSpeaksGerman) {
+    WriteSetting("Language", "German");
     TestFolder folder;
     // Read-only, so that the job asks with its progress dialog open.
     const std::string file = folder.MakeFile("asked about.txt", 5000, FILE_ATTRIBUTE_READONLY);
@@ -98,6 +99,7 @@ TEST_F(WindowKeysJourney, AFinishedJobHandsTheWindowBack) {
     ASSERT_NE(progress, nullptr) << "no progress dialog came up";
     HWND question = drive::WaitForWindow([id] { return AttributeQuestion(id); }, 30000);
     ASSERT_NE(question, nullptr) << "no question about the read-only file";
+    EXPECT_EQ(drive::WindowText(::GetDlgItem(progress, IDC_PROGRESS_TOTAL_LABEL)), "Gesamt");
     ASSERT_TRUE(drive::ClickItem(question, IDYES));
 
     ASSERT_TRUE(drive::WaitUntil([&] { return !::IsWindow(progress) && !Exists(file); }, 30000))
