@@ -1,6 +1,7 @@
 // What a Windows user counts on from the main window: Enter never closes it,
-// a finished job hands it back (its progress in the chosen language), the tray keeps it through a new taskbar, and
-// Exit ends the program, from the tray even over open dialogs.
+// a finished job hands it back (its progress in the chosen language), the
+// tray keeps it through a new taskbar, and Exit ends the program, from the
+// tray even over open dialogs.
 #include "journeys/Journey.h"
 
 #include <commctrl.h>
@@ -52,14 +53,17 @@ void TaskbarForgetsTheIcon(HWND window) {
 
 HWND ProgressDialog(DWORD processId) {
     for (HWND window : drive::VisibleWindows(processId))
-        if (::GetDlgItem(window, IDC_PROGRESS_TOTAL_LABEL) != nullptr) return window;
+        if (::GetDlgItem(window, IDC_PROGRESS_OVERALL) != nullptr &&
+            ::GetDlgItem(window, IDC_PROGRESS_TOTAL_LABEL) != nullptr)
+            return window;
     return nullptr;
 }
 
 // The job's question about a read-only file, asked over its progress dialog.
 HWND AttributeQuestion(DWORD processId) {
     for (HWND window : drive::VisibleWindows(processId))
-        if (::GetDlgItem(window, IDC_CONFIRM_YES_TO_ALL) != nullptr) return window;
+        if (::GetDlgItem(window, IDYES) != nullptr && ::GetDlgItem(window, IDC_CONFIRM_YES_TO_ALL) != nullptr)
+            return window;
     return nullptr;
 }
 
