@@ -89,8 +89,11 @@ bool DialogInteraction::OpenProgress(int overallRange) {
 }
 
 void DialogInteraction::CloseProgress() {
-    progress_.reset();
+    // Enabled before the dialog goes: the system hands the activation of a
+    // closing window to its owner only when the owner can take it, and
+    // otherwise to no window of this program at all.
     if (mainWindow_ != nullptr) ::EnableWindow(mainWindow_, TRUE);
+    progress_.reset();
 }
 
 ProgressView& DialogInteraction::Progress() {

@@ -10,6 +10,7 @@
 BOOL ShredProgressDlg::OnInitDialog() {
     Dialog::SetTitle(texts_.Caption(9900, "Shredding....."));
     texts_.SetDlgItem(9901, IDCANCEL, Handle());
+    texts_.SetDlgItem(15240, IDC_PROGRESS_TOTAL_LABEL, Handle());
     return TRUE;
 }
 

@@ -224,6 +224,7 @@ const CatalogueEntry kCatalogue[] = {
     {15229, 0, "Shred Restore Points."},
     {15230, 0, "Would you like to shred recycle bin files now?\n [ By shredding (Secure Delete) recycle bin files all deleted items can't be recovered.]"},
     {15231, 0, "Shred [Secure Delete] Recycle Bin."},
+    {15240, 0, "Total"},
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "ui/CMyPropertyPage1.h"
 #include "ui/FirstRunWizard.h"
 #include "ui/MainWindowPages.h"
+#include "win/OwnedDialogs.h"
 
 namespace {
 // Posted to run a close that waited for the job to end, once the job's
@@ -170,6 +171,8 @@ void CMyPropertySheet::CloseNow() {
     closePending_ = false;
     closing_ = true;
     tray_.Remove();
+    // An open dialog's modal loop would run on under the ended sheet.
+    win::CancelOwnedDialogs(Handle());
     EndSheet(IDCANCEL);
 }
 
@@ -197,6 +200,10 @@ bool CMyPropertySheet::OnTrayMessage(WPARAM wParam, LPARAM lParam) {
 
 bool CMyPropertySheet::OnSheetMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
+    if (taskbarCreatedMessage_ != 0 && message == taskbarCreatedMessage_) {
+        tray_.AddAgain();
+        return true;
+    }
     switch (message) {
     case WM_SYSCOMMAND:
         switch (wParam & 0xFFF0) {
@@ -209,6 +216,9 @@ bool CMyPropertySheet::OnSheetMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDHELP: OpenHelp(); return true;
+        // Enter anywhere in the sheet presses its default button, the hidden
+        // About, which the system's sheet would take for OK and close.
+        case IDOK: return !::IsWindowVisible(::GetDlgItem(Handle(), IDOK));
         case ID_TRAY_RESTORE: RestoreFromTray(); return true;
         case ID_TRAY_EXIT: RequestClose(); return true;
         // The Exit button: the sheet's own cancel, once the close is ours.

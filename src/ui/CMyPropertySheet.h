@@ -78,6 +78,8 @@ private:
     HICON icon_ = nullptr;       // shared resource icons: never destroyed
     HICON smallIcon_ = nullptr;
     TrayIcon tray_;
+    // What the shell broadcasts when its taskbar has started (again).
+    const UINT taskbarCreatedMessage_ = ::RegisterWindowMessageA("TaskbarCreated");
     win::UniqueMenu trayMenu_;
     win::UniqueWindow toolTips_;
     ShellExecuteOpener shellOpener_;

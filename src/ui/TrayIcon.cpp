@@ -23,3 +23,8 @@ void TrayIcon::Remove() {
     ::Shell_NotifyIconA(NIM_DELETE, &data_);
     present_ = false;
 }
+
+bool TrayIcon::AddAgain() {
+    if (!present_) return false;
+    return ::Shell_NotifyIconA(NIM_ADD, &data_) != FALSE;
+}

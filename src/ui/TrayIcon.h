@@ -17,6 +17,9 @@ public:
     // False when the shell refused the icon.
     bool Add(HWND window, HICON icon);
     void Remove();
+    // A taskbar that starts again (after the shell's restart) shows none of
+    // the icons of the one before: a present icon is given to it again.
+    bool AddAgain();
     bool Present() const noexcept { return present_; }
 
 private:

@@ -2,6 +2,7 @@
 // fill the list, Shred Now asks, and what was listed is gone from the disk.
 #include "journeys/Journey.h"
 
+#include "journeys/FilePicker.h"
 #include "res/resource.h"
 #include "support/TestFolder.h"
 
@@ -9,30 +10,6 @@ namespace {
 
 constexpr int kFilesTab = 1;
 constexpr int kFoldersTab = 2;
-// The open-file dialog's name box: an edit inside a combo box, or the edit alone.
-constexpr int kFileNameCombo = 0x47c;
-constexpr int kFileNameEdit = 0x480;
-
-HWND FileNameBox(HWND dialog) {
-    if (HWND combo = ::GetDlgItem(dialog, kFileNameCombo)) {
-        if (HWND edit = ::FindWindowExA(combo, nullptr, "Edit", nullptr)) return edit;
-        return combo;
-    }
-    return ::GetDlgItem(dialog, kFileNameEdit);
-}
-
-// Types into the open-file dialog's name box and presses Open.
-void TypeAndOpen(HWND dialog, const std::string& text) {
-    ASSERT_TRUE(drive::Type(FileNameBox(dialog), text));
-    ASSERT_TRUE(drive::ClickItem(dialog, IDOK));
-}
-
-// A folder typed and opened: the dialog shows it and empties the name box.
-void OpenFolder(HWND dialog, const std::string& folder) {
-    TypeAndOpen(dialog, folder);
-    ASSERT_TRUE(drive::WaitUntil([dialog] { return drive::WindowText(FileNameBox(dialog)).empty(); }, 10000))
-        << "the dialog did not go into " << folder;
-}
 
 class FilesAndFoldersJourney : public Journey {};
 
