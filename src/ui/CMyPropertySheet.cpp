@@ -108,10 +108,14 @@ void CMyPropertySheet::EnableToolTips() {
 
 void CMyPropertySheet::ApplyLanguage() {
     const LanguagePack& texts = app_.texts();
-    // Every tab but the About page's; "Error" keeps the page's own caption.
+    // Every tab but the About page's; "Error" gives the page's own caption,
+    // as its template has it, so that a pack without tab captions (English)
+    // also takes back those of the language before.
+    if (ownTabCaptions_.empty())
+        for (int i = 0; i < static_cast<int>(PageCount()); ++i) ownTabCaptions_.push_back(TabText(i));
     for (int i = 0; i + 1 < static_cast<int>(PageCount()); ++i) {
         const std::string caption = texts.Caption(9600 + i, "Error");
-        if (caption != "Error") SetTabText(i, caption);
+        SetTabText(i, caption != "Error" ? caption : ownTabCaptions_[static_cast<size_t>(i)]);
     }
     app_.programCaption() = texts.Caption(9610, "Vantrel");
     SetTitle(app_.programCaption());

@@ -84,6 +84,7 @@ private:
     win::UniqueWindow toolTips_;
     ShellExecuteOpener shellOpener_;
     ShellOpener* opener_ = &shellOpener_;
+    std::vector<std::string> ownTabCaptions_;  // the pages' template captions
     bool closePending_ = false;
     bool closing_ = false;
 };

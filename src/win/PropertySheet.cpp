@@ -110,6 +110,18 @@ void PropertySheet::SetTabText(int index, const std::string& text) const {
     ::SendMessageA(tab, TCM_SETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
+std::string PropertySheet::TabText(int index) const {
+    HWND tab = TabControl();
+    char text[256] = "";
+    if (tab == nullptr) return text;
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    ::SendMessageA(tab, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
 void PropertySheet::SetTitle(const std::string& text) const {
     if (hwnd_ != nullptr) ::SetWindowTextA(hwnd_, text.c_str());
 }

@@ -38,6 +38,7 @@ public:
     int ActivePageIndex() const;
     HWND TabControl() const;
     void SetTabText(int index, const std::string& text) const;
+    std::string TabText(int index) const;
     void SetTitle(const std::string& text) const;
 
 protected:
