@@ -51,6 +51,20 @@ capture() {
     echo "$OUT/$name.png"
 }
 
+# Two tasks of the program's own, so that the Scheduler page shows a list.
+cat >"$TEST_DRIVE_DIR/shots_tasks.vbs" <<'VBS'
+Set tasks = CreateObject("TaskScheduler.Schedule")
+For Each name In Array("Nightly reports", "Weekly Recycle Bin")
+    Set task = tasks.Add(name)
+    task.Creator = "Vantrel"
+    task.ApplicationName = "T:\bin\Vantrel.exe"
+    task.Parameters = """/s"" """ & name & """ ""/O0"" ""recycle"""
+    task.Commit ""
+Next
+VBS
+wine cscript //nologo 'T:\shots_tasks.vbs' >/dev/null 2>&1 || echo "no tasks for the Scheduler page" >&2
+rm -f "$TEST_DRIVE_DIR/shots_tasks.vbs"
+
 # The main window, one picture per tab.
 (cd "$BIN" && exec wine Vantrel.exe >/dev/null 2>&1) &
 PAGES=(options files folders drive recycle-bin scheduler restore-points about)
@@ -80,17 +94,25 @@ wineserver -w
 
 # The progress dialog: a command-line run on a large file with the seven
 # passes of algorithm 4, which asks first (no "/s"); the driver says Yes,
-# waits for the dialog, and cancels the job once it is pictured.
+# waits until a bar has moved, holds the program still while the picture is
+# taken (the job would otherwise end before it), and cancels the job.
 wine reg add 'HKCU\Software\Korvex\Vantrel' /v Method /t REG_DWORD /d 4 /f >/dev/null 2>&1
 mkdir -p "$TEST_DRIVE_DIR/shots"
 head -c $((256 * 1024 * 1024)) /dev/zero >"$TEST_DRIVE_DIR/shots/large.bin"
 (cd "$BIN" && exec wine Vantrel.exe 'T:\shots\large.bin' >/dev/null 2>&1) &
-if rect=$(wine "$DRIVER" wait "Shredding....." 60 Vantrel | tr -d '\r'); then
-    capture progress-dialog "$rect" 2
+wine "$DRIVER" wait "Shredding....." 60 Vantrel >/dev/null || true
+HOLD=$(mktemp)
+wine "$DRIVER" hold "Shredding....." 4000 >"$HOLD" &
+HOLDER=$!
+for try in $(seq 1 100); do [ -s "$HOLD" ] && break; sleep 0.1; done
+if rect=$(tr -d '\r' <"$HOLD") && [ -n "$rect" ]; then
+    capture progress-dialog "$rect" 0.5
+    wait "$HOLDER" || true
     wine "$DRIVER" press "Shredding....." 2 || true
 else
     echo "no progress dialog came up" >&2
 fi
+rm -f "$HOLD"
 wineserver -w
 
 # The first-run wizard's pages in English, then in German with the main

@@ -430,42 +430,6 @@ const char kGermanShredNow[] = "&Shreddern";
 const char kGermanNoFiles[] =
     "Es gibt keine Dateien, die geshreddert werden k\xf6nnen. Bitte geben Sie zuerst die Dateien an.";
 
-// A page shown before the switch takes the new language when next shown; its
-// column header keeps the text it was made with.
-TEST_F(ShippedLanguageTest, APageShownBeforeTheSwitchShowsGermanNextTimeButKeepsItsEnglishHeader) {
-    app.texts() = LanguagePack(folder.path(), "English");
-    auto sheet = MakeSheet();
-    ASSERT_TRUE(sheet->Create(nullptr, true));
-    sheet->SetActivePage(1);
-    HWND files = sheet->Page(1).Handle();
-    ASSERT_NE(files, nullptr);
-    win::AutoFitListCtrl list(::GetDlgItem(files, IDC_TARGETS_FILE_LIST));
-    EXPECT_EQ(list.HeaderText(0), "File Name");
-    EXPECT_EQ(WindowText(::GetDlgItem(files, IDC_TARGETS_SHRED_NOW)), "Shred &Now");
-
-    sheet->SetActivePage(0);
-    HWND options = sheet->Page(0).Handle();
-    HWND languages = ::GetDlgItem(options, IDC_OPTIONS_LANGUAGE);
-    ASSERT_EQ(::SendMessageA(languages, CB_GETCOUNT, 0, 0), 1) << "German is the only pack";
-    {
-        BoxAnswerer box("Vantrel");
-        ::SendMessageA(languages, CB_SETCURSEL, 0, 0);
-        ::SendMessageA(options, WM_COMMAND, MAKEWPARAM(IDC_OPTIONS_LANGUAGE, CBN_SELCHANGE),
-                       reinterpret_cast<LPARAM>(languages));
-        EXPECT_EQ(box.Text(), app.texts().Text(9061));
-    }
-    EXPECT_EQ(app.texts().currentLanguage(), "German");
-    EXPECT_EQ(app.settings().Read(setting::kLanguage), "German");
-    EXPECT_EQ(TabText(sheet->TabControl(), 1), "Dateien shreddern");
-    EXPECT_EQ(WindowText(::GetDlgItem(files, IDC_TARGETS_SHRED_NOW)), "Shred &Now") << "not shown since";
-
-    sheet->SetActivePage(1);
-    EXPECT_EQ(sheet->Page(1).Handle(), files) << "the same page, not made again";
-    EXPECT_EQ(WindowText(::GetDlgItem(files, IDC_TARGETS_SHRED_NOW)), kGermanShredNow);
-    EXPECT_EQ(WindowText(::GetDlgItem(files, IDC_TARGETS_GROUP)), "Dateien hinzuf\xfcgen");
-    EXPECT_EQ(list.HeaderText(0), "File Name") << "headers follow the language only after a restart";
-}
-
 // The whole program in German: the window, a page's message box and the
 // progress dialog of a job.
 TEST_F(ShippedLanguageTest, TheWindowItsMessageBoxesAndTheProgressDialogSpeakGerman) {
