@@ -188,7 +188,7 @@ bool CShredApp::InitInstance(const std::string& commandLine, InteractiveWindows*
 
     if (hasTargets) {
         if (windows != nullptr) windows->CreateHiddenMainWindow();
-        CommandLineJob job(context_, folders_, wordJobs_);
+        CommandLineJob job(context_, jobs_);
         job.RunCommandLineJob(commandLine_.targets(), methodIndex_);
         return false;  // the job is the whole run
     }
@@ -213,7 +213,8 @@ int CShredApp::ExitInstance() {
         else if (log_.logText().empty())
             log_.Write("Success");
     }
-    if (exitCode_ == kExitDone && state_.itemsNotDone > 0) exitCode_ = kExitNotAllDone;
+    // An interactive start tells its pages' outcomes in their own boxes.
+    if (exitCode_ == kExitDone && commandLineRun() && state_.itemsNotDone > 0) exitCode_ = kExitNotAllDone;
     instanceMutex_.Close();
     tasks_.SetComponent(nullptr, nullptr);
     currentTask_.reset();

@@ -25,6 +25,7 @@
 #include "engine/RecycleBinShredder.h"
 #include "engine/RestorePointShredder.h"
 #include "engine/RestorePointSource.h"
+#include "engine/ShredJob.h"
 #include "engine/ShellRecycleBin.h"
 #include "lang/LanguagePack.h"
 #include "scheduler/TaskClient.h"
@@ -69,6 +70,8 @@ public:
     SkinEngine& skin() { return skin_; }
     FileShredder& files() { return files_; }
     FolderShredder& folders() { return folders_; }
+    // The one road of every shredding job.
+    ShredJob& jobs() { return jobs_; }
     FreeSpaceShredder& freeSpace() { return freeSpace_; }
     RecycleBinShredder& recycleBin() { return recycleBin_; }
     RestorePointShredder& restorePointJobs() { return restorePointJobs_; }
@@ -121,6 +124,7 @@ private:
     FreeSpaceShredder freeSpace_{context_, files_};
     CommandLine commandLine_;
     TargetWordJobs wordJobs_;
+    ShredJob jobs_{context_, folders_, &wordJobs_};
     InstanceMutex instanceMutex_;
     std::unique_ptr<RestorePointSource> restorePointSource_;
     std::vector<RestorePointRecord> restorePoints_;

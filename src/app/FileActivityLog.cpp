@@ -36,4 +36,6 @@ void FileActivityLog::Write(const std::string& text) {
     Append(text + "\n\n");
 }
 
+void FileActivityLog::Note(const std::string& text) { Append(text + "\n\n"); }
+
 void FileActivityLog::WriteTaskNameLine(const std::string& name) { Append("Task Name: " + name + "\n"); }

@@ -13,6 +13,7 @@ public:
     // The text, then an empty line.
     void Write(const std::string& text) override;
     void WriteTaskNameLine(const std::string& name) override;
+    void Note(const std::string& text) override;
     const std::string& logText() const override { return logText_; }
 
     const std::string& path() const { return path_; }

@@ -8,6 +8,9 @@ public:
     virtual ~ActivityLog() = default;
     virtual void Write(const std::string& text) = 0;
     virtual void WriteTaskNameLine(const std::string& name) = 0;
+    // A record that tells what the run did in a person's place; it is no
+    // failure, so the run may still end in "Success".
+    virtual void Note(const std::string& text) = 0;
     // The last text given to Write(); empty while nothing was logged.
     virtual const std::string& logText() const = 0;
 };

@@ -1,6 +1,6 @@
 #pragma once
-// The algorithm a job uses: the "/O" position in a silent run, else the
-// "Method" setting. A position past the list means the first algorithm.
+// The algorithm the running job uses, as its request chose it. A position
+// past the list means the first algorithm.
 #include <cstddef>
 
 #include "engine/EngineContext.h"

@@ -1,25 +1,43 @@
 #pragma once
-// The flags and run-mode values that the jobs share. Jobs clear what they
-// own when they start; the command-line parser sets the run values once.
+// The flags and values that the jobs share. The command-line parser sets the
+// run values once; every job starts with its own choices and fresh answers.
 #include <cstdint>
 
-struct EngineState {
-    bool runMode = false;          // a silent command-line run: report to the log, ask nothing
-    bool cancelRequested = false;  // the running job is to stop
-    bool jobRunning = false;       // a job is under way: no second one starts
+// What the running job was asked to do, from its request: the one place every
+// part of the engine reads the algorithm and the folder options from.
+struct JobChoices {
+    int32_t algorithm = 0;  // position in the algorithm list
+    int32_t folder = 0;     // subfolders: Never, Prompt, Always
+    int32_t remove = 0;     // emptied subfolders: Never, Prompt, Always
+    int32_t drive = -1;     // a drive root: -1 or 0 its free space, else nothing
+};
+
+// A person's "to all" answers: they hold for the job that asked, never the next.
+struct JobAnswers {
     bool attributeYesToAll = false;
     bool subfolderYesToAll = false;
     bool removeYesToAll = false;
     bool taskFileYesToAll = false;
     bool taskFolderYesToAll = false;
-    // A page's job (or its Schedule pre-checks) is running: no second one starts.
+};
 
+struct EngineState {
+    bool runMode = false;          // a silent command-line run: report to the log, ask nothing
+    bool cancelRequested = false;  // the running job is to stop
+    bool jobRunning = false;       // a job is under way: no second one starts
+
+    JobChoices job;
+    JobAnswers answers;
+
+    // What the command line said ("/O", "/F", "/R", "/D"); a silent run's
+    // request is built from them.
     int32_t runMethod = 0;
     int32_t runFolder = 0;
     int32_t runRemove = 0;
     int32_t runDrive = -1;
 
-    // Upper end of the overall bar; a job's starter sets it before its first item.
+    // Upper end of the overall bar, in the steps the engine moves it by; a
+    // job's starter sets it before its first item.
     int32_t overallRange = 0;
 
     // Targets and items the run gave up on, whatever the reason: the run's

@@ -98,9 +98,10 @@ FileShredder::PassOutcome FileShredder::OverwriteAllPasses(HANDLE file, uint64_t
                     return PassOutcome::WriteFailed;
                 }
                 written += chunk;
+                // The overall bar counts written blocks, as the job's range does.
+                progress.SetOverallPos(progress.OverallPos() + 1);
             }
             progress.SetItemPos(static_cast<int>(block));
-            progress.SetOverallPos(progress.OverallPos() + 1);
             progress.Repaint();
             context_.ui.ProcessWaitingMessages();
         }
@@ -130,16 +131,16 @@ void FileShredder::ReportSystemError(DWORD error) {
 
 bool FileShredder::ConfirmAttributes(const std::string& path, DWORD attributes, ShredFileMode mode, int& result) {
     if ((attributes & kWarnedAttributes) == 0 || mode != ShredFileMode::Confirm ||
-        context_.state.attributeYesToAll)
+        context_.state.answers.attributeYesToAll)
         return true;
     if (context_.state.runMode) {
-        context_.state.attributeYesToAll = true;
+        context_.state.answers.attributeYesToAll = true;
         return true;
     }
     const std::string text = ReplaceAll(context_.texts.Text(9036), "%s", path);
     switch (context_.ui.ConfirmAll(context_.programCaption, text, ConfirmStyleYesNoAll)) {
     case ConfirmNo: result = 0; return false;
-    case ConfirmYesToAll: context_.state.attributeYesToAll = true; return true;
+    case ConfirmYesToAll: context_.state.answers.attributeYesToAll = true; return true;
     case ConfirmYes: return true;
     default: result = 1; return false;
     }

@@ -57,8 +57,7 @@ bool RemoveFolder(const std::string& path, int& error) {
 }  // namespace
 
 FolderShredder::Options FolderShredder::CurrentOptions() const {
-    if (context_.state.runMode) return {context_.state.runFolder, context_.state.runRemove};
-    return {context_.settings.Read(setting::kFolder), context_.settings.Read(setting::kRemove)};
+    return {context_.state.job.folder, context_.state.job.remove};
 }
 
 int FolderShredder::ShredFolder(const std::string& path, bool isSystem, FolderWalkMode mode) {
@@ -131,10 +130,10 @@ int FolderShredder::WalkSubfolder(const std::string& folder, const WIN32_FIND_DA
     const std::string path = ReachablePath(folder, entry, guard, kPatternRoom);
     if (path.empty()) return 0;
 
-    if (interactive && options.folder == Prompt && !context_.state.subfolderYesToAll) {
+    if (interactive && options.folder == Prompt && !context_.state.answers.subfolderYesToAll) {
         switch (AskAll(9041, path)) {
         case ConfirmNo: ReportDeclined(path); return 0;
-        case ConfirmYesToAll: context_.state.subfolderYesToAll = true; break;
+        case ConfirmYesToAll: context_.state.answers.subfolderYesToAll = true; break;
         case ConfirmYes:
         case IDOK: break;
         default: ReportDeclined(path); return 1;
@@ -160,10 +159,10 @@ int FolderShredder::RemoveWalkedSubfolder(const std::string& path, FolderWalkMod
     case FolderWalkMode::PurgeKeepFirstLevel: return 0;
     case FolderWalkMode::Interactive: break;
     }
-    if (options.remove == Prompt && !context_.state.removeYesToAll) {
+    if (options.remove == Prompt && !context_.state.answers.removeYesToAll) {
         switch (AskAll(9042, path)) {
         case ConfirmNo: ReportDeclined(path); return 0;
-        case ConfirmYesToAll: context_.state.removeYesToAll = true; break;
+        case ConfirmYesToAll: context_.state.answers.removeYesToAll = true; break;
         case ConfirmYes:
         case IDOK: break;
         default: ReportDeclined(path); return 1;
@@ -245,7 +244,7 @@ void FolderShredder::RemoveFolderIfEmpty(const std::string& path) {
     ReportRemovalFailure(full.empty() ? path : full, error, MB_OK | MB_ICONINFORMATION);
 }
 
-int FolderShredder::ShredPath(const std::string& path) {
+StepResult FolderShredder::ShredPath(const std::string& path, TargetKind kind) {
     std::string target = path;
     // "X:" alone would name the drive's current folder; here it is the root.
     if (target.size() == 2 && std::isalpha(static_cast<unsigned char>(target[0])) && target[1] == ':') target += '\\';
@@ -254,30 +253,32 @@ int FolderShredder::ShredPath(const std::string& path) {
     const std::string full = IsDriveRoot(target) ? std::string() : FullPathName(target);
     WIN32_FIND_DATAA status{};
     if (!full.empty() && !IsDriveRoot(full) && QueryPathStatus(full, status)) {
+        const bool folder = IsFolderEntry(status);
+        if ((kind == TargetKind::File && folder) || (kind == TargetKind::Folder && !folder)) return kNotAnObject;
         const FolderLinkGuard parent(ParentOf(full));
-        const FolderLinkGuard::Reach reach = parent.Classify(full, status, IsFolderEntry(status));
+        const FolderLinkGuard::Reach reach = parent.Classify(full, status, folder);
         if (reach != FolderLinkGuard::Reach::Own) {
             ReportLeftAlone(full, reach, true);
-            return 0;
+            return kGoOn;
         }
-        if (IsFolderEntry(status)) {
-            context_.state.attributeYesToAll = false;
-            context_.state.subfolderYesToAll = false;
-            context_.state.removeYesToAll = false;
-            const int result = ShredFolder(full, IsSystemEntry(status), FolderWalkMode::Interactive);
-            if (result == 0) RemoveFolderIfEmpty(full);
-            return result;
-        }
-        return files_.ShredFile(full, ShredFileMode::Confirm);
+        if (!folder) return files_.ShredFile(full, ShredFileMode::Confirm) == 0 ? kGoOn : kStop;
+        const uint32_t notDoneBefore = context_.state.itemsNotDone;
+        const int result = ShredFolder(full, IsSystemEntry(status), FolderWalkMode::Interactive);
+        // A protected folder, a System folder answered No, or anything refused
+        // below keeps the folder, even when it is empty.
+        if (result == 0 && context_.state.itemsNotDone == notDoneBefore && !context_.state.cancelRequested)
+            RemoveFolderIfEmpty(full);
+        return result == 0 ? kGoOn : kStop;
     }
+    if (kind != TargetKind::Any) return kNotAnObject;
 
     std::string upper = target;
     ::CharUpperBuffA(&upper[0], static_cast<DWORD>(upper.size()));
     for (const std::string& root : context_.machine.driveRoots) {
         if (root.empty() || root != upper) continue;
-        const int32_t drive = context_.state.runDrive;
+        const int32_t drive = context_.state.job.drive;
         if ((drive == -1 || drive == 0) && freeSpace_ != nullptr) freeSpace_->ShredFreeSpace(root);
-        return 0;
+        return kGoOn;
     }
-    return 2;
+    return kNotAnObject;
 }

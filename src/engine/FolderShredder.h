@@ -19,6 +19,8 @@
 #include "engine/FileShredder.h"
 #include "engine/FolderLinkGuard.h"
 #include "engine/FolderWalkMode.h"
+#include "engine/JobRequest.h"
+#include "engine/StepResult.h"
 
 class FreeSpaceJob;
 class ProtectedFolderKeys;
@@ -36,12 +38,16 @@ public:
     // Removes the top folder of a job when nothing is left in it; a failed
     // removal is reported.
     void RemoveFolderIfEmpty(const std::string& path);
-    // One command-line target: a file, a folder, or a fixed drive's root (its
-    // free space). 2 when the path names none of these; a link or a
-    // hard-linked file is reported with its reason and gives 0.
-    int ShredPath(const std::string& path);
+    // One target of a job: a file, a folder, or a fixed drive's root (its
+    // free space), as kind allows. kNotAnObject when the path names none of
+    // these; a link or a hard-linked file is reported with its reason and
+    // gives kGoOn. A folder is removed only when its walk ran and nothing in
+    // it was refused or left.
+    StepResult ShredPath(const std::string& path, TargetKind kind = TargetKind::Any);
     // Bytes of every file below path, in every subfolder, links not followed.
     static uint64_t GetFolderSize(const std::string& path);
+    // The 64 KiB blocks a pass writes over every file below path.
+    static uint64_t GetFolderBlocks(const std::string& path);
 
     // Pre-checks of a scheduled task. A file: 0 leave it out, 1 give up the
     // task, 2 put it in.

@@ -1,7 +1,12 @@
 #include "engine/FolderListing.h"
 #include "engine/FolderShredder.h"
+#include "engine/OverallRange.h"
 
-uint64_t FolderShredder::GetFolderSize(const std::string& path) {
+namespace {
+
+// Every file below path, each measured by `measure`; links not followed.
+template <typename Measure>
+uint64_t SumOverTree(const std::string& path, Measure measure) {
     uint64_t total = 0;
     FolderListing listing(path);
     if (!listing) return 0;
@@ -11,11 +16,21 @@ uint64_t FolderShredder::GetFolderSize(const std::string& path) {
         // an ancestor would otherwise never end.
         if (IsDotEntry(entry) || IsLinkEntry(entry)) continue;
         if (!IsFolderEntry(entry)) {
-            total += EntrySize(entry);
+            total += measure(EntrySize(entry));
             continue;
         }
         const std::string child = EntryPath(path, entry, kPatternRoom);
-        if (!child.empty()) total += GetFolderSize(child);
+        if (!child.empty()) total += SumOverTree(child, measure);
     } while (listing.Next());
     return total;
+}
+
+}  // namespace
+
+uint64_t FolderShredder::GetFolderSize(const std::string& path) {
+    return SumOverTree(path, [](uint64_t bytes) { return bytes; });
+}
+
+uint64_t FolderShredder::GetFolderBlocks(const std::string& path) {
+    return SumOverTree(path, [](uint64_t bytes) { return JobProgress::BlocksOf(bytes); });
 }

@@ -69,7 +69,9 @@ int FreeSpaceShredder::ShredFreeSpace(const std::string& root) {
         return 0;
     }
     const int32_t passes = context_.algorithms.at(static_cast<size_t>(method)).passCount() + (method != 0 ? 1 : 0);
-    context_.state.overallRange = OverallRange(passes, space.available);
+    JobProgress progress;
+    progress.AddBytes(space.available);
+    context_.state.overallRange = progress.Range(passes);
     if (!ShowProgressDialog(context_)) return 0;
 
     RunInDialog(table, folder.path(), driveName, method);

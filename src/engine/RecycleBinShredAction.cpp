@@ -8,7 +8,11 @@
 #include "lang/LanguagePack.h"
 
 void ShredRecycleBinNow(EngineContext& context, RecycleBinShredder& shredder) {
-    if (context.settings.Read(setting::kBinAlertDisabled) == 0) {
+    // Nobody sits at a scheduled run: the warning goes to its log, and the
+    // run goes on as its owner asked when scheduling it.
+    if (context.state.runMode && context.settings.Read(setting::kBinAlertDisabled) == 0)
+        context.log.Note(context.texts.Text(15261));
+    if (!context.state.runMode && context.settings.Read(setting::kBinAlertDisabled) == 0) {
         const NoticeAnswer answer = context.ui.ShowNotice(NoticeRecycleBinConflict);
         // Escape or the close box cancels the command, whatever the box says.
         if (!answer.ok) {
@@ -18,6 +22,6 @@ void ShredRecycleBinNow(EngineContext& context, RecycleBinShredder& shredder) {
         }
         if (answer.dontShowAgain) context.settings.Write(setting::kBinAlertDisabled, 1);
     }
-    context.state.attributeYesToAll = false;
+    context.state.answers.attributeYesToAll = false;
     shredder.ShredRecycleBin();
 }

@@ -82,8 +82,11 @@ void RecycleBinShredder::Run() {
     if (!SurveyBins(survey)) return;
 
     const int passes = ChosenShredAlgorithm(context_).passCount();
-    state.overallRange =
-        OverallRange(passes, survey.bytes > 0 ? static_cast<uint64_t>(survey.bytes) : 0);
+    // The shell tells only the bins' total: each item may end in a partial block.
+    JobProgress progress;
+    progress.AddBytes(survey.bytes > 0 ? static_cast<uint64_t>(survey.bytes) : 0);
+    progress.AddBytes(static_cast<uint64_t>(survey.items > 0 ? survey.items : 0) * 65535);
+    state.overallRange = progress.Range(passes);
 
     if (survey.items == 0) {
         Report(context_, context_.texts.Text(9015), MB_OK | MB_ICONINFORMATION);
@@ -130,6 +133,8 @@ bool RecycleBinShredder::ShredDrive(size_t drive) {
 
     const std::string folder = OwnBinFolder(drive);
     if (folder.empty() || !ShredEntries(folder)) {
+        // The bin holds items that were not shredded: the run is not done.
+        ++context_.state.itemsNotDone;
         const std::string shown = BinFolderText(drive);
         Report(context_, ReplaceAll(context_.texts.Text(9034), "%s", shown), MB_OK | MB_ICONINFORMATION);
         return true;

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "algorithms/AlgorithmList.h"
+#include "engine/ActivityLog.h"
 #include "engine/EngineState.h"
 #include "engine/MachineFacts.h"
 #include "engine/SettingsStore.h"
@@ -133,11 +134,11 @@ void RestorePointShredder::ForgetRestorePoint(const std::string& folderPath) {
 void RestorePointShredder::ShredRestorePointFolders(const std::vector<std::string>& folderList) {
     EngineState& state = context_.state;
     state.cancelRequested = false;
-    uint64_t total = 0;
+    JobProgress total;
     // What the walk passes over is not counted: behind a link lies anything.
     for (const std::string& folder : folderList)
-        if (Classify(ParentOf(folder), folder) == Found::OwnFolder) total += FolderShredder::GetFolderSize(folder);
-    state.overallRange = OverallRange(ChosenShredAlgorithm(context_).passCount(), total);
+        if (Classify(ParentOf(folder), folder) == Found::OwnFolder) total.AddFolder(folder);
+    state.overallRange = total.Range(ChosenShredAlgorithm(context_).passCount());
 
     for (const std::string& folder : folderList) {
         ShredListedFolder(folder);
@@ -159,9 +160,12 @@ void RestorePointShredder::ShredListedFolder(const std::string& folder) {
 }
 
 bool RestorePointShredder::ShredRestorePoints() {
-    // Asked in the run mode too: nothing is shredded that nobody confirmed.
-    if (context_.ui.ConfirmAll(context_.texts.Text(9064), context_.texts.Text(12001), ConfirmStyleYesNo) !=
-        ConfirmYes)
+    // A silent run's task exists because its owner confirmed this when
+    // scheduling it; nobody could answer the question now.
+    if (context_.state.runMode)
+        context_.log.Note(context_.texts.Text(15262));
+    else if (context_.ui.ConfirmAll(context_.texts.Text(9064), context_.texts.Text(12001), ConfirmStyleYesNo) !=
+             ConfirmYes)
         return false;
     context_.state.cancelRequested = false;
     for (const std::string& root : context_.machine.driveRoots) {

@@ -26,10 +26,10 @@ int FolderShredder::CheckTaskEntry(const std::string& path, bool insideFolder) {
         context_.ui.ShowMessage(text, context_.programCaption, insideFolder ? MB_OK | MB_ICONERROR : MB_OK);
         return 0;
     }
-    if ((status.dwFileAttributes & kWarnedAttributes) == 0 || context_.state.taskFileYesToAll) return 2;
+    if ((status.dwFileAttributes & kWarnedAttributes) == 0 || context_.state.answers.taskFileYesToAll) return 2;
     switch (AskAll(9054, path)) {
     case ConfirmCancel: return 1;
-    case ConfirmYesToAll: context_.state.taskFileYesToAll = true; return 2;
+    case ConfirmYesToAll: context_.state.answers.taskFileYesToAll = true; return 2;
     case ConfirmYes:
     case IDOK: return 2;
     default: return insideFolder ? 2 : 0;
@@ -37,10 +37,10 @@ int FolderShredder::CheckTaskEntry(const std::string& path, bool insideFolder) {
 }
 
 int FolderShredder::CheckTaskFolder(const std::string& path, bool isSystem) {
-    if (isSystem && !context_.state.taskFolderYesToAll) {
+    if (isSystem && !context_.state.answers.taskFolderYesToAll) {
         const int answer = AskAll(9040, path);
         if (answer == ConfirmCancel) return 1;
-        if (answer == ConfirmYesToAll) context_.state.taskFolderYesToAll = true;
+        if (answer == ConfirmYesToAll) context_.state.answers.taskFolderYesToAll = true;
     }
     FolderListing listing(path);
     if (!listing) {
@@ -69,7 +69,7 @@ int FolderShredder::CheckTaskFolder(const std::string& path, bool isSystem) {
             ShowUnreachableTaskEntry(path, entry);
             continue;
         }
-        if (options.folder == Prompt && !context_.state.taskFolderYesToAll) {
+        if (options.folder == Prompt && !context_.state.answers.taskFolderYesToAll) {
             const int answer = AskTaskOption(9055, "Folder", options.folder);
             if (answer == 1) {
                 result = 1;
@@ -77,7 +77,7 @@ int FolderShredder::CheckTaskFolder(const std::string& path, bool isSystem) {
             }
             if (answer == 0) continue;
         }
-        if (options.remove == Prompt && !context_.state.taskFolderYesToAll &&
+        if (options.remove == Prompt && !context_.state.answers.taskFolderYesToAll &&
             AskTaskOption(9056, "Remove", options.remove) == 1) {
             result = 1;
             break;
@@ -92,7 +92,7 @@ int FolderShredder::CheckTaskFolder(const std::string& path, bool isSystem) {
 int FolderShredder::AskTaskOption(int messageId, const char* setting, int& value) {
     switch (context_.ui.ConfirmAll(context_.programCaption, context_.texts.Text(messageId), ConfirmStyleYesNoAll)) {
     case ConfirmNo: value = Never; break;
-    case ConfirmYesToAll: context_.state.taskFolderYesToAll = true; value = Always; break;
+    case ConfirmYesToAll: context_.state.answers.taskFolderYesToAll = true; value = Always; break;
     case ConfirmYes:
     case IDOK: value = Always; break;
     default: return 1;

@@ -225,6 +225,9 @@ const CatalogueEntry kCatalogue[] = {
     {15230, 0, "Would you like to shred recycle bin files now?\n [ By shredding (Secure Delete) recycle bin files all deleted items can't be recovered.]"},
     {15231, 0, "Shred [Secure Delete] Recycle Bin."},
     {15240, 0, "Total"},
+    {15260, 0, "%u of the listed items were not shredded, in whole or in part. They stay in the list."},
+    {15261, 0, "Some programs that protect the Recycle Bin may conflict with shredding it. A scheduled run does not stop to warn; the Recycle Bin was shredded as the task asks."},
+    {15262, 0, "All restore points were shredded: their shredding was confirmed when this task was scheduled."},
 };
 
 }  // namespace

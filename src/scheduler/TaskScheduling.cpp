@@ -35,6 +35,12 @@ ScheduleOutcome FromCreator(TaskCreator::Result result) {
 
 }  // namespace
 
+// Every Schedule starts as a job does: no answer and no cancel of another.
+void TaskScheduling::FreshAnswers() {
+    context_.state.answers = JobAnswers();
+    context_.state.cancelRequested = false;
+}
+
 void TaskScheduling::ShowError(int messageId, unsigned icon) {
     context_.ui.ShowMessage(context_.texts.Text(messageId), context_.programCaption, MB_OK | icon);
 }
@@ -51,19 +57,19 @@ void TaskScheduling::ShowRefusedTarget(const std::string& path) {
 }
 
 ScheduleResult TaskScheduling::ScheduleFiles(const std::vector<std::string>& files) {
+    FreshAnswers();
     if (!creator_.CheckAvailable()) return Outcome(ScheduleOutcome::Unavailable);
     if (files.empty()) {
         ShowError(9019, MB_ICONERROR);
         return Outcome(ScheduleOutcome::NothingToSchedule);
     }
-    context_.state.taskFileYesToAll = false;
     TaskTargetList targets;
     for (size_t i = 0; i < files.size(); ++i) {
         if (!IsSafeTaskTarget(files[i])) {
             AddTarget(targets, i, files[i]);
             continue;
         }
-        const int check = context_.state.taskFileYesToAll ? 2 : folders_.CheckTaskFile(files[i]);
+        const int check = context_.state.answers.taskFileYesToAll ? 2 : folders_.CheckTaskFile(files[i]);
         if (check == 1) return Outcome(ScheduleOutcome::GivenUp);
         if (check == 2) AddTarget(targets, i, files[i]);
     }
@@ -74,20 +80,19 @@ ScheduleResult TaskScheduling::ScheduleFiles(const std::vector<std::string>& fil
 }
 
 ScheduleResult TaskScheduling::ScheduleFolders(const std::vector<std::string>& folders) {
+    FreshAnswers();
     if (!creator_.CheckAvailable()) return Outcome(ScheduleOutcome::Unavailable);
     if (folders.empty()) {
         ShowError(9030, MB_ICONERROR);
         return Outcome(ScheduleOutcome::NothingToSchedule);
     }
-    context_.state.taskFileYesToAll = false;
-    context_.state.taskFolderYesToAll = false;
     TaskTargetList targets;
     for (size_t i = 0; i < folders.size(); ++i) {
         if (!IsSafeTaskTarget(folders[i])) {
             AddTarget(targets, i, folders[i]);
             continue;
         }
-        const int check = context_.state.taskFolderYesToAll
+        const int check = context_.state.answers.taskFolderYesToAll
                               ? 2
                               : folders_.CheckTaskFolder(folders[i], HasSystemAttribute(folders[i]));
         if (check == 1) return Outcome(ScheduleOutcome::GivenUp, true);
@@ -100,13 +105,12 @@ ScheduleResult TaskScheduling::ScheduleFolders(const std::vector<std::string>& f
 }
 
 ScheduleResult TaskScheduling::ScheduleDrive(const std::string& selectedRow, int32_t driveOption) {
+    FreshAnswers();
     if (!creator_.CheckAvailable()) return Outcome(ScheduleOutcome::Unavailable);
     if (selectedRow.empty()) {
         ShowError(9075, MB_ICONWARNING);
         return Outcome(ScheduleOutcome::NothingToSchedule);
     }
-    context_.state.taskFileYesToAll = false;
-    context_.state.taskFolderYesToAll = false;
     TaskLineValues values;
     values.driveOption = driveOption;
     values.driveRoot = DriveRootOfRow(selectedRow);
@@ -118,12 +122,14 @@ ScheduleResult TaskScheduling::ScheduleDrive(const std::string& selectedRow, int
 }
 
 ScheduleResult TaskScheduling::ScheduleRecycleBin() {
+    FreshAnswers();
     if (!creator_.CheckAvailable()) return Outcome(ScheduleOutcome::Unavailable);
     return Schedule(TaskLineKind::RecycleBin, TaskLineValues(), false);
 }
 
 ScheduleResult TaskScheduling::ScheduleRestorePoints(const std::vector<std::string>& folders, size_t rowsShown,
                                                      size_t pointsOfSystem) {
+    FreshAnswers();
     if (!creator_.CheckAvailable()) return Outcome(ScheduleOutcome::Unavailable);
     if (folders.empty()) {
         ShowError(9092, MB_ICONERROR);

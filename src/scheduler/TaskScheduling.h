@@ -69,6 +69,7 @@ private:
     // Leaves out, with a message, a path the run mode would not read back.
     bool AddTarget(TaskTargetList& list, size_t position, const std::string& path);
     void ShowRefusedTarget(const std::string& path);
+    void FreshAnswers();
     void ShowError(int messageId, unsigned icon);
 
     EngineContext& context_;

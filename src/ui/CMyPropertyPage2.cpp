@@ -46,7 +46,7 @@ void CMyPropertyPage2::OnBrowse() {
     for (const std::string& name : picked.names) AddName(name, false);
 }
 
-bool CMyPropertyPage2::ShredTargets(const std::vector<std::string>& paths) {
+PageJobResult CMyPropertyPage2::ShredTargets(const std::vector<std::string>& paths) {
     return ShredFileList(services_, paths, Handle());
 }
 

@@ -14,7 +14,7 @@ public:
 protected:
     void OnDropFiles(HDROP drop) override;
     void OnBrowse() override;
-    bool ShredTargets(const std::vector<std::string>& paths) override;
+    PageJobResult ShredTargets(const std::vector<std::string>& paths) override;
     bool ScheduleTargets(const std::vector<std::string>& paths) override;
 
 private:

@@ -84,7 +84,7 @@ void CMyPropertyPage3::OnSubFolderOptions() {
     ReadSubfolderOptions();
 }
 
-bool CMyPropertyPage3::ShredTargets(const std::vector<std::string>& paths) {
+PageJobResult CMyPropertyPage3::ShredTargets(const std::vector<std::string>& paths) {
     return ShredFolderList(services_, paths, Handle());
 }
 

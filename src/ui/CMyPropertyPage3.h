@@ -20,7 +20,7 @@ protected:
     bool OnPageButton(WORD id) override;
     void OnDropFiles(HDROP drop) override;
     void OnBrowse() override;
-    bool ShredTargets(const std::vector<std::string>& paths) override;
+    PageJobResult ShredTargets(const std::vector<std::string>& paths) override;
     bool ScheduleTargets(const std::vector<std::string>& paths) override;
 
 private:

@@ -8,6 +8,7 @@
 #include "res/resource.h"
 #include "scheduler/TaskCommandLine.h"
 #include "ui/DriveRows.h"
+#include "engine/ShredJob.h"
 #include "ui/JobGuard.h"
 #include "ui/PageCaptions.h"
 #include "ui/ScheduleRequests.h"
@@ -101,8 +102,7 @@ void CMyPropertyPage4::OnShredNow() {
     if (!guard.Started()) return;
     const std::string root = SelectedRoot();
     if (root.empty()) return;
-    app_.state().cancelRequested = false;
-    app_.state().attributeYesToAll = false;
+    ShredJob::Begin(app_.state(), ShredJob::WindowRequest(app_.context()));
     job_.ShredFreeSpace(root);
     CloseProgressDialog(app_.context());
 }

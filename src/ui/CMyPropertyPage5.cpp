@@ -2,6 +2,7 @@
 
 #include "app/CShredApp.h"
 #include "engine/RecycleBinShredAction.h"
+#include "engine/ShredJob.h"
 #include "res/resource.h"
 #include "ui/JobGuard.h"
 #include "ui/PageCaptions.h"
@@ -43,6 +44,7 @@ bool CMyPropertyPage5::SchedulerUnavailable() const { return parts_.context.mach
 void CMyPropertyPage5::ShredNow() {
     JobGuard guard(parts_.context.state, *this);
     if (!guard.Started()) return;
+    ShredJob::Begin(parts_.context.state, ShredJob::WindowRequest(parts_.context));
     ShredRecycleBinNow(parts_.context, parts_.shredder);
 }
 

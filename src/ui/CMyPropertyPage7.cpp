@@ -1,6 +1,9 @@
 #include "ui/CMyPropertyPage7.h"
 
+#include <algorithm>
+
 #include "app/CShredApp.h"
+#include "engine/ShredJob.h"
 #include "engine/EngineState.h"
 #include "engine/RestorePointShredder.h"
 #include "engine/UserInteraction.h"
@@ -105,6 +108,7 @@ void CMyPropertyPage7::ShredNow() {
     if (Ask(9088, parts_.context.texts.Text(9064)) != IDYES) return;
     JobGuard guard(parts_.context.state, *this);
     if (!guard.Started()) return;
+    ShredJob::Begin(parts_.context.state, ShredJob::WindowRequest(parts_.context));
     if (static_cast<size_t>(list_.RowCount()) == parts_.restorePoints.size()) {
         if (parts_.jobs.ShredRestorePoints()) {
             Clear();
@@ -112,9 +116,24 @@ void CMyPropertyPage7::ShredNow() {
         }
     } else {
         parts_.jobs.ShredRestorePointFolders(folders_);
+        // Shredded points are gone: a Refresh List must not bring them back.
+        ForgetListedPoints();
         Clear();
     }
     FinishJob();
+}
+
+void CMyPropertyPage7::ForgetListedPoints() {
+    std::vector<int16_t> listed;
+    for (int row = 0; row < list_.RowCount(); ++row)
+        listed.push_back(RestorePointRows::NumberOf(list_.Text(row, RestorePointRows::kNumberColumn)));
+    auto& points = parts_.restorePoints;
+    points.erase(std::remove_if(points.begin(), points.end(),
+                                [&listed](const RestorePointRecord& point) {
+                                    return std::find(listed.begin(), listed.end(), point.sequenceNumber) !=
+                                           listed.end();
+                                }),
+                 points.end());
 }
 
 void CMyPropertyPage7::FinishJob() {

@@ -45,6 +45,8 @@ private:
     void Schedule();
     void Clear();
     void FinishJob();
+    // Takes every point the list shows off the program's list of points.
+    void ForgetListedPoints();
     int Ask(int messageId, const std::string& caption);
     void ShowError(int messageId);
     bool SchedulerUnavailable() const;

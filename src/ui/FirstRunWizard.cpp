@@ -6,6 +6,7 @@
 
 #include "app/CShredApp.h"
 #include "engine/ProgressControl.h"
+#include "engine/ShredJob.h"
 #include "engine/SettingsStore.h"
 #include "engine/UserInteraction.h"
 #include "lang/LanguagePack.h"
@@ -61,9 +62,11 @@ bool ShredChosenRestorePoints(FirstRunParts& parts, RestorePointsOfferPage& page
         return false;
     const int16_t everyPoint = static_cast<int16_t>(parts.restorePoints.size());
     if (page.shownCount() > 0 && page.shownCount() == everyPoint) {
-        if (parts.jobs.ShredRestorePoints()) page.Clear();
+        const bool done = parts.jobs.ShredRestorePoints();
+        if (done) page.Clear();
         parts.jobs.CloseProgressDialog();
-        return false;
+        // The job ran: the first run is over on this road too.
+        return done;
     }
     parts.jobs.ShredRestorePointFolders(page.folders());
     page.Clear();
@@ -74,13 +77,20 @@ bool ShredChosenRestorePoints(FirstRunParts& parts, RestorePointsOfferPage& page
 }  // namespace
 
 bool EngineFirstRunJobs::RecycleBinIsEmpty() { return parts_.recycleBin.RecycleBinIsEmpty(); }
-void EngineFirstRunJobs::ShredRecycleBin() { parts_.recycleBin.ShredRecycleBin(); }
+void EngineFirstRunJobs::ShredRecycleBin() {
+    ShredJob::Begin(parts_.context.state, ShredJob::WindowRequest(parts_.context));
+    parts_.recycleBin.ShredRecycleBin();
+}
 bool EngineFirstRunJobs::SchedulerAvailable() {
     return !parts_.machine.schedulerUnavailable && parts_.tasks.Available();
 }
 void EngineFirstRunJobs::CreateDefaultFreeSpaceTask() { parts_.tasks.CreateDefaultFreeSpaceTask(); }
-bool EngineFirstRunJobs::ShredRestorePoints() { return parts_.restorePoints.ShredRestorePoints(); }
+bool EngineFirstRunJobs::ShredRestorePoints() {
+    ShredJob::Begin(parts_.context.state, ShredJob::WindowRequest(parts_.context));
+    return parts_.restorePoints.ShredRestorePoints();
+}
 void EngineFirstRunJobs::ShredRestorePointFolders(const std::vector<std::string>& folders) {
+    ShredJob::Begin(parts_.context.state, ShredJob::WindowRequest(parts_.context));
     parts_.restorePoints.ShredRestorePointFolders(folders);
 }
 void EngineFirstRunJobs::FindRestorePointFolders(int16_t sequenceNumber, std::vector<std::string>& folders) {

@@ -5,7 +5,9 @@
 #include "engine/EngineState.h"
 #include "engine/FileShredder.h"
 #include "engine/FolderShredder.h"
-#include "engine/OverallRange.h"
+#include "engine/Settings.h"
+#include "engine/SettingsStore.h"
+#include "engine/ShredJob.h"
 #include "engine/ProgressControl.h"
 #include "engine/UserInteraction.h"
 #include "engine/MachineFacts.h"
@@ -20,66 +22,39 @@ bool Confirmed(PageServices& services, int messageId) {
                                   MB_YESNO | MB_ICONHAND | MB_DEFBUTTON2) == IDYES;
 }
 
-int32_t PassCount(PageServices& services) {
-    return services.context.algorithms.AtOrFirst(services.methodIndex).passCount();
+// The page's request: its list, the chosen algorithm and the folder options
+// as the settings hold them.
+JobRequest PageRequest(PageServices& services, const std::vector<std::string>& paths, TargetKind kind) {
+    JobRequest request;
+    request.targets = paths;
+    request.kind = kind;
+    request.algorithm = services.methodIndex;
+    request.folderOption = services.context.settings.Read(setting::kFolder);
+    request.removeOption = services.context.settings.Read(setting::kRemove);
+    return request;
 }
 
-uint64_t FileSize(const std::string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
-    return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
-bool IsSystem(const std::string& path) {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_SYSTEM) != 0;
-}
-
-void EndJob(PageServices& services, HWND page) {
+PageJobResult RunPageJob(PageServices& services, const std::vector<std::string>& paths, TargetKind kind,
+                         int confirmation, HWND page) {
+    PageJobResult result;
+    if (!Confirmed(services, confirmation)) return result;
+    result.ran = true;
+    const JobOutcome outcome = services.jobs.Run(PageRequest(services, paths, kind));
+    for (size_t i = 0; i < paths.size(); ++i)
+        if (outcome.results[i] != TargetResult::Done) result.kept.push_back(paths[i]);
     if (page != nullptr) ::EnableWindow(page, TRUE);
-    CloseProgressDialog(services.context);
+    return result;
 }
 
-void AppendQuoted(std::string& targets, const std::string& path) {
-    if (!targets.empty()) targets += ' ';
-    targets += '"' + path + '"';
-}
 
 }  // namespace
 
-bool ShredFileList(PageServices& services, const std::vector<std::string>& paths, HWND page) {
-    if (!Confirmed(services, 9032)) return false;
-    EngineState& state = services.context.state;
-    state.attributeYesToAll = false;
-    state.cancelRequested = false;
-    uint64_t total = 0;
-    for (const std::string& path : paths) total += FileSize(path);
-    state.overallRange = OverallRange(PassCount(services), total);
-    for (const std::string& path : paths) {
-        if (services.files.ShredFile(path, ShredFileMode::Confirm) == 1 || state.cancelRequested) break;
-    }
-    EndJob(services, page);
-    return true;
+PageJobResult ShredFileList(PageServices& services, const std::vector<std::string>& paths, HWND page) {
+    return RunPageJob(services, paths, TargetKind::File, 9032, page);
 }
 
-bool ShredFolderList(PageServices& services, const std::vector<std::string>& paths, HWND page) {
-    if (!Confirmed(services, 9023)) return false;
-    EngineState& state = services.context.state;
-    state.attributeYesToAll = false;
-    state.subfolderYesToAll = false;
-    state.removeYesToAll = false;
-    state.cancelRequested = false;
-    uint64_t total = 0;
-    for (const std::string& path : paths) total += FolderShredder::GetFolderSize(path);
-    state.overallRange = OverallRange(PassCount(services), total);
-    for (const std::string& path : paths) {
-        const int result = services.folders.ShredFolder(path, IsSystem(path), FolderWalkMode::Interactive);
-        services.folders.RemoveFolderIfEmpty(path);
-        // A walk that asks to stop ends the whole job, as a file's shredding does.
-        if (result == 1 || state.cancelRequested) break;
-    }
-    EndJob(services, page);
-    return true;
+PageJobResult ShredFolderList(PageServices& services, const std::vector<std::string>& paths, HWND page) {
+    return RunPageJob(services, paths, TargetKind::Folder, 9023, page);
 }
 
 int ShowPageMessage(PageServices& services, int messageId, unsigned flags, const std::string& path) {

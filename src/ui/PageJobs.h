@@ -8,11 +8,15 @@
 
 #include "ui/PageServices.h"
 
-// Shred Now after its confirmation; false when the user declined (nothing
-// done, the list stays). The files are handled in order until one asks to
-// stop or the job is cancelled; page is enabled again afterwards.
-bool ShredFileList(PageServices& services, const std::vector<std::string>& paths, HWND page);
-bool ShredFolderList(PageServices& services, const std::vector<std::string>& paths, HWND page);
+// Shred Now after its confirmation, through the one road of every job. The
+// paths are handled in order until one asks to stop or the job is cancelled;
+// page is enabled again afterwards.
+struct PageJobResult {
+    bool ran = false;                // false: the user declined, nothing was done
+    std::vector<std::string> kept;   // what was not shredded, in list order
+};
+PageJobResult ShredFileList(PageServices& services, const std::vector<std::string>& paths, HWND page);
+PageJobResult ShredFolderList(PageServices& services, const std::vector<std::string>& paths, HWND page);
 
 // A page's box: message id (its "%s" replaced by path), programCaption as title.
 int ShowPageMessage(PageServices& services, int messageId, unsigned flags, const std::string& path = std::string());

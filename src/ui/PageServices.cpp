@@ -3,6 +3,6 @@
 #include "app/CShredApp.h"
 
 PageServices PageServicesOf(CShredApp& app, ScheduleRequests* schedule) {
-    return PageServices{app.context(), app.files(), app.folders(), app.skin(),
+    return PageServices{app.context(), app.jobs(), app.files(), app.folders(), app.skin(),
                         app.methodIndex(), schedule, &app.look()};
 }

@@ -13,8 +13,11 @@ namespace win {
 class DialogLook;
 }
 
+class ShredJob;
+
 struct PageServices {
     EngineContext& context;
+    ShredJob& jobs;
     FileShredder& files;
     FolderShredder& folders;
     SkinEngine& skin;

@@ -22,3 +22,8 @@ void TargetList::Clear() {
     view_.DeleteAllRows();
     paths_.clear();
 }
+
+void TargetList::Keep(const std::vector<std::string>& paths) {
+    Clear();
+    for (const std::string& path : paths) Add(path);
+}

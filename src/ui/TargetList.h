@@ -20,6 +20,8 @@ public:
     // Removes every selected row with its entry; answers how many.
     int RemoveSelected();
     void Clear();
+    // Only these stay, in this order.
+    void Keep(const std::vector<std::string>& paths);
 
     const std::vector<std::string>& paths() const { return paths_; }
     bool empty() const { return paths_.empty(); }

@@ -7,6 +7,8 @@
 #include "ui/PageCaptions.h"
 #include "ui/PageJobs.h"
 #include "ui/PathNames.h"
+#include "engine/UserInteraction.h"
+#include "lang/TextFill.h"
 #include "win/SkinEngine.h"
 #include "win/UniqueResource.h"
 
@@ -74,7 +76,14 @@ void TargetListPage::OnShredNow() {
     }
     JobGuard guard(services_.context.state, *this);
     if (!guard.Started()) return;
-    if (ShredTargets(targets_.paths())) targets_.Clear();
+    const PageJobResult result = ShredTargets(targets_.paths());
+    if (!result.ran) return;
+    // What was not shredded stays listed, and the user is told.
+    targets_.Keep(result.kept);
+    if (result.kept.empty()) return;
+    const std::string text =
+        ReplaceAll(services_.context.texts.Text(15260), "%u", std::to_string(result.kept.size()));
+    services_.context.ui.ShowMessage(text, services_.context.programCaption, MB_OK | MB_ICONINFORMATION);
 }
 
 void TargetListPage::OnSchedule() {

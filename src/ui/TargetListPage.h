@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ui/PageCaptions.h"
+#include "ui/PageJobs.h"
 #include "ui/PageServices.h"
 #include "ui/TargetList.h"
 #include "win/PropertyPage.h"
@@ -43,7 +44,7 @@ protected:
     virtual void OnDropFiles(HDROP drop) = 0;
     virtual void OnBrowse() = 0;
     // The page's job on the whole list; true when the list is to be emptied.
-    virtual bool ShredTargets(const std::vector<std::string>& paths) = 0;
+    virtual PageJobResult ShredTargets(const std::vector<std::string>& paths) = 0;
     virtual bool ScheduleTargets(const std::vector<std::string>& paths) = 0;
 
     PageServices services_;

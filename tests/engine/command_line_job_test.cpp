@@ -9,6 +9,7 @@
 #include "app/CommandLineJob.h"
 #include "engine/FolderShredder.h"
 #include "engine/OverallRange.h"
+#include "engine/ShredJob.h"
 #include "support/TestEngine.h"
 #include "support/TestFolder.h"
 
@@ -19,7 +20,8 @@ protected:
     void SetUp() override { engine.settings.WriteInt("Method", 0); }
 
     void Run(const std::vector<std::string>& targets, int methodIndex = 0) {
-        CommandLineJob job(engine.context, folders, words);
+        ShredJob road(engine.context, folders, &words);
+        CommandLineJob job(engine.context, road);
         job.RunCommandLineJob(targets, methodIndex);
     }
 
@@ -84,7 +86,7 @@ TEST_F(CommandLineJobTest, SilentRunAsksNothingLogsAndSizesTheOverallBar) {
     EXPECT_TRUE(engine.ui.messages.empty());
     EXPECT_FALSE(Exists(first));
     EXPECT_FALSE(Exists(second));
-    EXPECT_EQ(engine.ui.progress.overallHigh, 3 * 200000 / 65536 + 1);
+    EXPECT_EQ(engine.ui.progress.overallHigh, 3 * 4);
     EXPECT_EQ(engine.log.records, std::vector<std::string>{"Error:\n\"" + folder / "gone" +
                                                            "\"\nIs not a valid file system object"});
     EXPECT_EQ(engine.state.overallRange, 0) << "reset when the dialog closes";
@@ -118,10 +120,17 @@ TEST_F(CommandLineJobTest, TargetWordsAreNeverTakenForPaths) {
     EXPECT_EQ(engine.log.records.size(), 2u) << "words without a job are reported";
 }
 
-TEST(CommandLineJobRange, HugeTotalsDoNotWrapAround) {
-    EXPECT_EQ(OverallRange(3, 200000), 10);
-    EXPECT_EQ(OverallRange(7, 1ULL << 50), INT_MAX);
-    EXPECT_EQ(OverallRange(1, 0), 1);
+// The range counts what the passes write: a file's partial last block is one
+// more step, and huge totals are held rather than wrapped around.
+TEST(JobProgressRange, CountsWrittenBlocksAndDoesNotWrapAround) {
+    JobProgress progress;
+    progress.AddFile(200000);
+    progress.AddFile(10);
+    EXPECT_EQ(progress.Range(3), 15);
+    JobProgress huge;
+    huge.AddBytes(1ULL << 50);
+    EXPECT_EQ(huge.Range(7), INT_MAX);
+    EXPECT_EQ(JobProgress().Range(1), 1);
 }
 
 }  // namespace

@@ -27,14 +27,14 @@ protected:
         ASSERT_TRUE(Exists(base)) << base;
         tree = base + "\\tree";
         outside = base + "\\outside";
-        engine.settings.WriteInt("Method", 0);
+        engine.state.job.algorithm = 0;
         SetOptions(Always, Always);
     }
     void TearDown() override { SetOptions(Never, Never); }
 
     void SetOptions(int folderOption, int removeOption) {
-        engine.settings.WriteInt("Folder", folderOption);
-        engine.settings.WriteInt("Remove", removeOption);
+        engine.state.job.folder = folderOption;
+        engine.state.job.remove = removeOption;
     }
     void ExpectTargetsWhole() {
         EXPECT_EQ(ReadBytes(outside + "\\keep.txt"), Bytes("keep me\n"));

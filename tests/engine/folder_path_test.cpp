@@ -7,6 +7,7 @@
 #include <cctype>
 
 #include "engine/FolderShredder.h"
+#include "engine/ShredJob.h"
 #include "engine/FreeSpaceJob.h"
 #include "support/TestEngine.h"
 #include "support/TestFolder.h"
@@ -26,14 +27,14 @@ public:
 class FolderPathTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        engine.settings.WriteInt("Method", 0);
+        engine.state.job.algorithm = 0;
         SetOptions(Always, Always);
     }
     void TearDown() override { SetOptions(Never, Never); }
 
     void SetOptions(int folderOption, int removeOption) {
-        engine.settings.WriteInt("Folder", folderOption);
-        engine.settings.WriteInt("Remove", removeOption);
+        engine.state.job.folder = folderOption;
+        engine.state.job.remove = removeOption;
     }
     std::string Dir(const std::string& relative) { return folder.MakeDir(relative); }
     std::string File(const std::string& relative, DWORD attributes = 0, size_t size = 100) {
@@ -54,13 +55,19 @@ TEST_F(FolderPathTest, AFileIsShreddedAsAConfirmedItem) {
     EXPECT_FALSE(Exists(path));
 }
 
-TEST_F(FolderPathTest, AFolderStartsAFreshJobAndItsEmptiedTopGoesUnlessTheWalkStopped) {
+TEST_F(FolderPathTest, AJobStartsWithFreshAnswersAndItsEmptiedTopGoesUnlessTheWalkStopped) {
     const std::string top = Dir("top");
     File("top\\ro.txt", FILE_ATTRIBUTE_READONLY);
     Dir("top\\s");
     File("top\\s\\f.txt");
-    engine.state.attributeYesToAll = engine.state.subfolderYesToAll = engine.state.removeYesToAll = true;
-    EXPECT_EQ(shredder.ShredPath(top + "\\"), 0);
+    engine.state.answers.attributeYesToAll = engine.state.answers.subfolderYesToAll = true;
+    engine.state.cancelRequested = true;  // left by an earlier job
+    JobRequest request;
+    request.targets = {top + "\\"};
+    request.folderOption = Always;
+    request.removeOption = Always;
+    ShredJob job(engine.context, shredder);
+    EXPECT_TRUE(job.Run(request).AllDone());
     EXPECT_EQ(engine.ui.confirms.size(), 1u) << "the attribute warning is asked again";
     EXPECT_FALSE(Exists(top));
 
@@ -95,12 +102,12 @@ TEST_F(FolderPathTest, AFixedDriveRootGoesToTheFreeSpaceJobUnlessDSaysOtherwise)
     lower[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(lower[0])));
 
     EXPECT_EQ(withJob.ShredPath(lower), 0);
-    engine.state.runDrive = 0;
+    engine.state.job.drive = 0;
     EXPECT_EQ(withJob.ShredPath(root.substr(0, 2)), 0);
-    engine.state.runDrive = 1;
+    engine.state.job.drive = 1;
     EXPECT_EQ(withJob.ShredPath(root), 0);
     EXPECT_EQ(job.roots, (std::vector<std::string>{root, root}));
-    engine.state.runDrive = -1;
+    engine.state.job.drive = -1;
     EXPECT_EQ(shredder.ShredPath(root), 0) << "no free-space job set";
     const std::string unlisted = root[0] == 'Q' ? "R:\\" : "Q:\\";
     EXPECT_EQ(withJob.ShredPath(unlisted), 2);

@@ -42,9 +42,9 @@ TEST_F(FolderTaskCheckTest, TaskFileAnswersByTheAttributeWarning) {
     EXPECT_EQ(shredder.CheckTaskFile(marked), 1);
     EXPECT_EQ(shredder.CheckTaskFile(marked), 0);
     EXPECT_EQ(shredder.CheckTaskFile(marked), 2);
-    EXPECT_FALSE(engine.state.taskFileYesToAll);
+    EXPECT_FALSE(engine.state.answers.taskFileYesToAll);
     EXPECT_EQ(shredder.CheckTaskFile(marked), 2);
-    EXPECT_TRUE(engine.state.taskFileYesToAll);
+    EXPECT_TRUE(engine.state.answers.taskFileYesToAll);
     EXPECT_EQ(shredder.CheckTaskFile(File("hidden.txt", FILE_ATTRIBUTE_HIDDEN)), 2);
     ASSERT_EQ(engine.ui.confirms.size(), 4u);
     EXPECT_EQ(engine.ui.confirms[0].text, "Warning\n" + marked +
@@ -74,7 +74,7 @@ TEST_F(FolderTaskCheckTest, SystemFolderQuestionAndAFolderThatCannotBeListed) {
     EXPECT_EQ(shredder.CheckTaskFolder(sys, true), 1);
     EXPECT_EQ(shredder.CheckTaskFolder(sys, true), 2) << "NO still puts it in";
     EXPECT_EQ(shredder.CheckTaskFolder(sys, true), 2);
-    EXPECT_TRUE(engine.state.taskFolderYesToAll);
+    EXPECT_TRUE(engine.state.answers.taskFolderYesToAll);
     EXPECT_EQ(shredder.CheckTaskFolder(sys, true), 2);
     ASSERT_EQ(engine.ui.confirms.size(), 3u);
     EXPECT_EQ(engine.ui.confirms[0].text,
@@ -120,7 +120,7 @@ TEST_F(FolderTaskCheckTest, YesToAllSilencesLaterQuestionsAndLeavesTheirPrompt) 
     SetOptions(Prompt, Prompt);
     engine.ui.confirmAnswers = {ConfirmYesToAll, ConfirmCancel};
     EXPECT_EQ(shredder.CheckTaskFolder(folder.path(), false), 1) << "the file's warning still counts";
-    EXPECT_TRUE(engine.state.taskFolderYesToAll);
+    EXPECT_TRUE(engine.state.answers.taskFolderYesToAll);
     EXPECT_EQ(engine.ui.confirms.size(), 2u);
     EXPECT_EQ(Stored("Folder"), Always);
     EXPECT_EQ(Stored("Remove"), Prompt);

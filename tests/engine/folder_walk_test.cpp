@@ -19,14 +19,14 @@ constexpr unsigned kErrorBox = MB_OK | MB_ICONERROR;
 class FolderWalkTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        engine.settings.WriteInt("Method", 0);
+        engine.state.job.algorithm = 0;
         SetOptions(Never, Never);
     }
     void TearDown() override { SetOptions(Never, Never); }
 
     void SetOptions(int folderOption, int removeOption) {
-        engine.settings.WriteInt("Folder", folderOption);
-        engine.settings.WriteInt("Remove", removeOption);
+        engine.state.job.folder = folderOption;
+        engine.state.job.remove = removeOption;
     }
     std::string Dir(const std::string& relative, DWORD attributes = 0) {
         return folder.MakeDir(relative, attributes);
@@ -120,7 +120,7 @@ TEST_F(FolderWalkTest, NoAtAQuestionLeavesThatFolderAndYesGoesOn) {
         EXPECT_TRUE(removeQuestion || Intact(refused + "\\f.txt"));
         EXPECT_FALSE(Exists(AskedPath(1, prefix)));
     }
-    EXPECT_FALSE(engine.state.subfolderYesToAll || engine.state.removeYesToAll);
+    EXPECT_FALSE(engine.state.answers.subfolderYesToAll || engine.state.answers.removeYesToAll);
 }
 
 TEST_F(FolderWalkTest, YesToAllAnswersEveryLaterQuestionOfTheJob) {
@@ -135,8 +135,8 @@ TEST_F(FolderWalkTest, YesToAllAnswersEveryLaterQuestionOfTheJob) {
     ASSERT_EQ(engine.ui.confirms.size(), 2u);
     AskedPath(0, "Shred subfolder:\n");
     AskedPath(1, "Remove folder:\n");
-    EXPECT_TRUE(engine.state.subfolderYesToAll);
-    EXPECT_TRUE(engine.state.removeYesToAll);
+    EXPECT_TRUE(engine.state.answers.subfolderYesToAll);
+    EXPECT_TRUE(engine.state.answers.removeYesToAll);
     EXPECT_TRUE(ListNames(folder.path()).empty());
 }
 
@@ -171,8 +171,8 @@ TEST_F(FolderWalkTest, RunModeTakesTheCommandLineOptionsAsksAtPromptButNotForSys
     Dir("sys", FILE_ATTRIBUTE_SYSTEM);
     File("sys\\f.txt", FILE_ATTRIBUTE_READONLY);
     engine.state.runMode = true;
-    engine.state.runFolder = Prompt;
-    engine.state.runRemove = Always;
+    engine.state.job.folder = Prompt;
+    engine.state.job.remove = Always;
     EXPECT_EQ(Walk(folder.path()), 0);
     ASSERT_EQ(engine.ui.confirms.size(), 1u);
     AskedPath(0, "Shred subfolder:\n");
@@ -232,8 +232,8 @@ TEST_F(FolderWalkTest, ProtectedFoldersAreSkippedWithTheListTextAndTheirRemovalI
     // Silent: the same four reports go to the log.
     engine.ui.messages.clear();
     engine.state.runMode = true;
-    engine.state.runFolder = Always;
-    engine.state.runRemove = Always;
+    engine.state.job.folder = Always;
+    engine.state.job.remove = Always;
     EXPECT_EQ(Walk(profile), 0);
     EXPECT_EQ(std::multiset<std::string>(engine.log.records.begin(), engine.log.records.end()), expected);
     EXPECT_TRUE(engine.ui.messages.empty());

@@ -47,7 +47,7 @@ TEST_P(BuiltInPassContent, EveryPassWritesExactlyItsBytesOverTheWholeFile) {
     const int position = GetParam();
     TestFolder folder;
     TestEngine engine;
-    engine.settings.WriteInt("Method", position);
+    engine.state.job.algorithm = position;
     const std::string path = folder / "victim.dat";
     const size_t size = 100000;  // one whole block and a part of the next
     WriteFilled(path, size, 0x5C);
@@ -73,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(AllBuiltIns, BuiltInPassContent, ::testing::Values(0, 1
 TEST(OverwritePasses, ComplementFollowsRandomAtEveryOffsetAndTheThirdPassIsNew) {
     TestFolder folder;
     TestEngine engine;
-    engine.settings.WriteInt("Method", 1);
+    engine.state.job.algorithm = 1;
     const std::string path = folder / "dod.bin";
     WriteFilled(path, 200000, 0x11);
     Capture capture;
@@ -93,7 +93,7 @@ TEST(OverwritePasses, ThreeBytePatternRestartsAtEveryBlock) {
     custom.passes = {ShredPass::MakePattern({0xAA, 0xBB, 0xCC})};
     custom.isCustom = true;
     engine.algorithms.Append(custom);
-    engine.settings.WriteInt("Method", 5);
+    engine.state.job.algorithm = 5;
     const std::string path = folder / "three.bin";
     WriteFilled(path, 3 * 65536, 0x00);
     Capture capture;
@@ -113,12 +113,13 @@ TEST(OverwritePasses, ThreeBytePatternRestartsAtEveryBlock) {
 TEST(OverwritePasses, BlockStepsAndBarsFollowTheSize) {
     struct Case {
         size_t size;
-        int steps;
+        int steps;   // of the file's own bar: its blocks and two more
+        int blocks;  // of the overall bar: what a pass writes
     };
-    for (const Case c : {Case{0, 2}, Case{65536, 3}, Case{100000, 3}, Case{131073, 4}}) {
+    for (const Case c : {Case{0, 2, 0}, Case{65536, 3, 1}, Case{100000, 3, 2}, Case{131073, 4, 3}}) {
         TestFolder folder;
         TestEngine engine;
-        engine.settings.WriteInt("Method", 2);
+        engine.state.job.algorithm = 2;
         const std::string path = folder / "sized.bin";
         WriteFilled(path, c.size, 0x77);
         Capture capture;
@@ -126,7 +127,7 @@ TEST(OverwritePasses, BlockStepsAndBarsFollowTheSize) {
         ASSERT_EQ(engine.shredder.ShredFile(path, ShredFileMode::Confirm), 0) << c.size;
         EXPECT_EQ(engine.ui.progress.itemHigh, c.steps) << c.size;
         EXPECT_EQ(engine.ui.pumps, 3 * c.steps) << c.size;
-        EXPECT_EQ(engine.ui.progress.overallPos, 3 * c.steps) << c.size;
+        EXPECT_EQ(engine.ui.progress.overallPos, 3 * c.blocks) << c.size;
         EXPECT_EQ(engine.ui.progress.statuses.back(), path);
         ASSERT_EQ(capture.afterPass.size(), 3u);
         EXPECT_EQ(capture.afterPass[0].size(), c.size) << "a pass never grows the file";
@@ -139,13 +140,13 @@ TEST(OverwritePasses, DetailLineNamesEachPass) {
     TestEngine engine;
     const std::string path = folder / "d.txt";
     WriteFilled(path, 10, 1);
-    engine.settings.WriteInt("Method", 2);
+    engine.state.job.algorithm = 2;
     ASSERT_EQ(engine.shredder.ShredFile(path, ShredFileMode::Confirm), 0);
     EXPECT_EQ(engine.ui.progress.details,
               (std::vector<std::string>{"Pass 1 of 3: Writing 0x01", "Pass 2 of 3: Writing 0x27FFFFFF",
                                         "Pass 3 of 3: Write random data."}));
     WriteFilled(path, 10, 1);
-    engine.settings.WriteInt("Method", 1);
+    engine.state.job.algorithm = 1;
     ASSERT_EQ(engine.shredder.ShredFile(path, ShredFileMode::Confirm), 0);
     EXPECT_EQ(engine.ui.progress.details.at(4), "Pass 2 of 3: Write complementary to previous pass pattern.");
 }
@@ -155,18 +156,18 @@ TEST(OverwritePasses, SilentRunUsesTheRunMethodAndAStoredPositionBeyondTheListFa
     TestEngine engine;
     const std::string path = folder / "m.txt";
     WriteFilled(path, 10, 1);
-    engine.settings.WriteInt("Method", 4);
+    engine.state.job.algorithm = 4;
     engine.state.runMode = true;
-    engine.state.runMethod = 2;
+    engine.state.job.algorithm = 2;
     ASSERT_EQ(engine.shredder.ShredFile(path, ShredFileMode::Confirm), 0);
     EXPECT_EQ(engine.ui.progress.details.size(), 3u);
 
     engine.state.runMode = false;
-    engine.settings.WriteInt("Method", 99);
+    engine.state.job.algorithm = 99;
     WriteFilled(path, 10, 1);
     ASSERT_EQ(engine.shredder.ShredFile(path, ShredFileMode::Confirm), 0);
     EXPECT_EQ(engine.ui.progress.details.back(), "Pass 1 of 1: Writing 0x00");
-    engine.settings.WriteInt("Method", 0);
+    engine.state.job.algorithm = 0;
 }
 
 }  // namespace

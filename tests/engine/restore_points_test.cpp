@@ -143,7 +143,7 @@ protected:
         plain = std::string(1, drives[0]) + ":\\";
         withLinks = std::string(1, drives[1]) + ":\\";
         linkedDrive = std::string(1, linked[0]) + ":\\";
-        engine.settings.WriteInt("Method", 0);
+        engine.state.job.algorithm = 0;
         for (const std::string& root : {plain, withLinks}) {
             ::CreateDirectoryA(Volume(root).c_str(), nullptr);
             ::CreateDirectoryA(Own(root).c_str(), nullptr);
@@ -224,8 +224,8 @@ TEST_F(RestorePointDrivesTest, ShredsTheListedFoldersInPlaceAndForgetsTheirPoint
     EXPECT_EQ(Sorted(ListNames(Links() + "\\RP7")), (Folders{"filelink.txt", "outlink"}));
     EXPECT_EQ(NumbersOf(points), (Numbers{120, 12, 7}));
     ExpectOutsideWhole();
-    // One pass over what the walk reaches, not over what lies behind the links.
-    EXPECT_EQ(engine.state.overallRange, (140000 + 3000) / 65536 + 1);
+    // One pass over the blocks of what the walk reaches, not over what lies behind the links.
+    EXPECT_EQ(engine.state.overallRange, 6);
     EXPECT_TRUE(engine.ui.messages.empty()) << engine.ui.messages[0].text;
 }
 

@@ -9,6 +9,7 @@
 
 #include "app/CommandLineJob.h"
 #include "engine/FolderShredder.h"
+#include "engine/ShredJob.h"
 #include "support/TestEngine.h"
 #include "support/TestFolder.h"
 #include "win/UniqueResource.h"
@@ -27,9 +28,9 @@ void Append(const std::string& path, size_t size, uint8_t value) {
 class RunOutcomeTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        engine.settings.WriteInt("Method", 0);  // one pass of zeros
+        engine.state.job.algorithm = 0;  // one pass of zeros
         engine.state.runMode = true;
-        engine.state.runMethod = 0;
+        engine.state.job.algorithm = 0;
     }
 
     TestEngine engine;
@@ -70,8 +71,8 @@ TEST_F(RunOutcomeTest, ASubfolderAnsweredNoOrCancelIsLogged) {
     const std::string tree = folder.MakeDir("tree");
     const std::string sub = folder.MakeDir("tree\\sub");
     folder.MakeFile("tree\\sub\\a.txt", 100);
-    engine.state.runFolder = 1;  // "/F1" asks even in a silent run
-    engine.state.runRemove = 2;
+    engine.state.job.folder = 1;  // "/F1" asks even in a silent run
+    engine.state.job.remove = 2;
     engine.ui.confirmAnswers = {ConfirmNo};
     EXPECT_EQ(folders.ShredPath(tree), 0);
     EXPECT_TRUE(Exists(sub + "\\a.txt"));
@@ -89,8 +90,8 @@ TEST_F(RunOutcomeTest, ASubfolderAnsweredNoOrCancelIsLogged) {
 TEST_F(RunOutcomeTest, ACancelledRunSaysSoAndEveryGoodRunCountsNothing) {
     const std::string first = folder.MakeFile("first.txt", 200000);
     const std::string second = folder.MakeFile("second.txt", 100);
-    TargetWordJobs words;
-    CommandLineJob job(engine.context, folders, words);
+    ShredJob road(engine.context, folders);
+    CommandLineJob job(engine.context, road);
     job.RunCommandLineJob({second}, 0);
     EXPECT_FALSE(Exists(second));
     EXPECT_EQ(engine.state.itemsNotDone, 0u);

@@ -16,7 +16,7 @@ namespace {
 
 class ShredFileTest : public ::testing::Test {
 protected:
-    void SetUp() override { engine.settings.WriteInt("Method", 0); }
+    void SetUp() override { engine.state.job.algorithm = 0; }
 
     std::string MakeFile(const std::string& name, DWORD attributes = FILE_ATTRIBUTE_NORMAL, size_t size = 1000) {
         const std::string path = folder / name;
@@ -55,9 +55,9 @@ TEST_F(ShredFileTest, YesShredsAndYesToAllCoversTheRestOfTheJob) {
     const std::string third = MakeFile("ro.txt", FILE_ATTRIBUTE_READONLY);
     engine.ui.confirmAnswers = {ConfirmYes, ConfirmYesToAll};
     EXPECT_EQ(engine.shredder.ShredFile(first, ShredFileMode::Confirm), 0);
-    EXPECT_FALSE(engine.state.attributeYesToAll);
+    EXPECT_FALSE(engine.state.answers.attributeYesToAll);
     EXPECT_EQ(engine.shredder.ShredFile(second, ShredFileMode::Confirm), 0);
-    EXPECT_TRUE(engine.state.attributeYesToAll);
+    EXPECT_TRUE(engine.state.answers.attributeYesToAll);
     EXPECT_EQ(engine.shredder.ShredFile(third, ShredFileMode::Confirm), 0);
     EXPECT_EQ(engine.ui.confirms.size(), 2u);
     EXPECT_TRUE(ListNames(folder.path()).empty());
@@ -75,7 +75,7 @@ TEST_F(ShredFileTest, NoToAllStopsTheJob) {
 TEST_F(ShredFileTest, NoWarningInASilentRunOrOutsideConfirmMode) {
     engine.state.runMode = true;
     EXPECT_EQ(engine.shredder.ShredFile(MakeFile("a.txt", FILE_ATTRIBUTE_READONLY), ShredFileMode::Confirm), 0);
-    EXPECT_TRUE(engine.state.attributeYesToAll);
+    EXPECT_TRUE(engine.state.answers.attributeYesToAll);
     engine.state = EngineState{};
     EXPECT_EQ(engine.shredder.ShredFile(MakeFile("b.txt", FILE_ATTRIBUTE_HIDDEN), ShredFileMode::NoConfirm), 0);
     EXPECT_TRUE(engine.ui.confirms.empty());
@@ -139,7 +139,7 @@ TEST_F(ShredFileTest, FileHeldWithReadAndWriteSharingIsOverwrittenAndCut) {
 }
 
 TEST_F(ShredFileTest, CancelInTheSecondPassStillCutsAndDeletes) {
-    engine.settings.WriteInt("Method", 1);
+    engine.state.job.algorithm = 1;
     const std::string path = MakeFile("cancel.bin", FILE_ATTRIBUTE_NORMAL, 200000);  // 5 block steps a pass
     engine.ui.cancelAtPump = 7;
     EXPECT_EQ(engine.shredder.ShredFile(path, ShredFileMode::Confirm), 1);

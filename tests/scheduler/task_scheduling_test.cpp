@@ -69,7 +69,7 @@ TEST_F(TaskSchedulingTest, FilePreChecksLeaveOutGiveUpOrLetThroughAsAnswered) {
 
     // NO leaves the first out (the list then begins with a blank), Yes To All
     // lets the later ones through unasked, a missing file is left out with 9034.
-    engine.state.taskFileYesToAll = true;  // cleared by the button first
+    engine.state.answers.taskFileYesToAll = true;  // cleared by the button first
     engine.ui.confirmAnswers = {ConfirmNo, ConfirmYesToAll};
     prompt.typed = {"Mixed"};
     const std::string missing = folder / "missing.txt";
@@ -96,7 +96,7 @@ TEST_F(TaskSchedulingTest, FolderPreScanAnswersReachTheSwitchesAndCancelEmptiesT
     folder.MakeFile("top\\sub\\f.txt", 1);
     engine.settings.WriteInt("Folder", 1);
     engine.settings.WriteInt("Remove", 1);
-    engine.state.taskFolderYesToAll = true;  // cleared by the button first
+    engine.state.answers.taskFolderYesToAll = true;  // cleared by the button first
     engine.ui.confirmAnswers = {ConfirmYes, ConfirmNo};
     prompt.typed = {"Weekly"};
     const ScheduleResult made = tasks.ScheduleFolders({top});

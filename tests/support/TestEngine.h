@@ -21,10 +21,12 @@ class RecordingLog final : public ActivityLog {
 public:
     void Write(const std::string& text) override { last = text, records.push_back(text); }
     void WriteTaskNameLine(const std::string& name) override { taskNames.push_back(name); }
+    void Note(const std::string& text) override { notes.push_back(text); }
     const std::string& logText() const override { return last; }
 
     std::vector<std::string> records;
     std::vector<std::string> taskNames;
+    std::vector<std::string> notes;
     std::string last;
 };
 

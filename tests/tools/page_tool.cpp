@@ -23,6 +23,7 @@
 #include "engine/EngineState.h"
 #include "engine/FileShredder.h"
 #include "engine/FolderShredder.h"
+#include "engine/ShredJob.h"
 #include "engine/MachineFacts.h"
 #include "engine/SettingsStore.h"
 #include "lang/LanguagePack.h"
@@ -38,6 +39,7 @@ class PrintingLog final : public ActivityLog {
 public:
     void Write(const std::string& text) override { last_ = text, std::printf("LOG: %s\n", text.c_str()); }
     void WriteTaskNameLine(const std::string& name) override { std::printf("TASK: %s\n", name.c_str()); }
+    void Note(const std::string& text) override { std::printf("NOTE: %s\n", text.c_str()); }
     const std::string& logText() const override { return last_; }
 
 private:
@@ -113,9 +115,10 @@ int main(int argc, char** argv) {
     EngineContext context{algorithms, buffer, state, settings, texts, caption, log, ui, clock, machine};
     FileShredder files(context);
     FolderShredder folders(context, files);
+    ShredJob jobs(context, folders);
     NoSkinEngine skin;
     int methodIndex = settings.ReadInt("Method", 0);
-    PageServices services{context, files, folders, skin, methodIndex, nullptr};
+    PageServices services{context, jobs, files, folders, skin, methodIndex, nullptr};
 
     std::unique_ptr<win::PropertyPage> page;
     if (folderPage)

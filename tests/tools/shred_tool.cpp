@@ -29,6 +29,7 @@ public:
         std::fflush(stdout);
     }
     void WriteTaskNameLine(const std::string& name) override { std::printf("TASK: %s\n", name.c_str()); }
+    void Note(const std::string& text) override { std::printf("NOTE: %s\n", text.c_str()); }
     const std::string& logText() const override { return last_; }
 
 private:
@@ -52,7 +53,7 @@ int main(int argc, char** argv) {
     if (!buffer.Allocate()) return 3;
     EngineState state;
     state.runMode = true;
-    state.runMethod = std::atoi(argv[1]);
+    state.job.algorithm = std::atoi(argv[1]);
     SettingsStore settings;
     MachineFacts machine;
     LanguagePack texts(machine.programFolder, "English");

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/FolderShredder.h"
+#include "engine/ShredJob.h"
 #include "support/TestEngine.h"
 #include "ui/PageServices.h"
 #include "ui/ScheduleRequests.h"
@@ -92,10 +93,11 @@ public:
 
     TestEngine engine;
     FolderShredder folders{engine.context, engine.shredder};
+    ShredJob jobs{engine.context, folders};
     NoSkinEngine skin;
     int methodIndex = 0;
     RecordingPageSchedule schedule;
-    PageServices services{engine.context, engine.shredder, folders, skin, methodIndex, &schedule};
+    PageServices services{engine.context, jobs, engine.shredder, folders, skin, methodIndex, &schedule};
     win::PropertySheet sheet{0, 0};
     std::unique_ptr<Page> page;
     win::AutoFitListCtrl list;

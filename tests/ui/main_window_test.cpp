@@ -298,11 +298,11 @@ TEST_F(MainWindowTest, DrivePageRowsRootsAndItsTwoCommands) {
     EXPECT_TRUE(freeSpace.roots.empty());
 
     app.state().cancelRequested = true;
-    app.state().attributeYesToAll = true;
+    app.state().answers.attributeYesToAll = true;
     SelectRow(*sheet, 0);
     freeSpace.during = [&] {
         EXPECT_FALSE(app.state().cancelRequested);
-        EXPECT_FALSE(app.state().attributeYesToAll);
+        EXPECT_FALSE(app.state().answers.attributeYesToAll);
     };
     Click(page, IDC_DRIVE_SHRED_NOW);
     EXPECT_EQ(freeSpace.roots, (std::vector<std::string>{"E:\\"}));

@@ -26,7 +26,7 @@ protected:
     void SetUp() override {
         algorithms.AddBuiltInAlgorithms();
         ASSERT_TRUE(buffer.Allocate());
-        settings.WriteInt("Method", 2);
+        state.job.algorithm = 2;
         mainWindow.Reset(::CreateWindowExA(0, "STATIC", "Stand-in main window", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                            10, 10, 300, 200, nullptr, nullptr, ::GetModuleHandleA(nullptr),
                                            nullptr));
@@ -35,7 +35,6 @@ protected:
     }
     void TearDown() override {
         CloseProgressDialog(context);
-        settings.WriteInt("Method", 0);
     }
 
     // The dialog shows the job's state at its own pace: waited out, the
@@ -91,7 +90,7 @@ TEST_F(ProgressDialogTest, OneDialogPerJobWithBothBarsMovingAndTheMainWindowDisa
     EXPECT_EQ(Text(IDCANCEL), "Cancel");
     EXPECT_EQ(Text(IDC_PROGRESS_DETAIL), "Pass 3 of 3: Write random data.");
     EXPECT_EQ(Bar(IDC_PROGRESS_ITEM), 3);
-    EXPECT_EQ(Bar(IDC_PROGRESS_OVERALL), 3 * 3 * 3);
+    EXPECT_EQ(Bar(IDC_PROGRESS_OVERALL), 3 * 3 * 2);  // three files, three passes of two blocks
     EXPECT_TRUE(ListNames(folder.path()).empty());
 
     CloseProgressDialog(context);
@@ -132,7 +131,7 @@ TEST_F(ProgressDialogTest, CloseBoxActsAsCancel) {
 }
 
 TEST_F(ProgressDialogTest, CancelClickedDuringAJobStopsItAndTheFileIsStillDeleted) {
-    settings.WriteInt("Method", 4);
+    state.job.algorithm = 4;
     const std::string path = folder / "big.bin";
     WriteFilled(path, 300000, 0x44);
     ASSERT_TRUE(ShowProgressDialog(context));

@@ -37,7 +37,7 @@ public:
 struct RecycleBinPageTest : ::testing::Test {
     RecycleBinPageTest() {
         engine.settings.Write(setting::kBinAlertDisabled, 0);
-        engine.state.attributeYesToAll = true;
+        engine.state.answers.attributeYesToAll = true;
     }
     ~RecycleBinPageTest() override { engine.settings.Write(setting::kBinAlertDisabled, 0); }
 
@@ -70,18 +70,19 @@ TEST_F(RecycleBinPageTest, CaptionsSkinAndTheNoticeBeforeShredding) {
     engine.ui.noticeAnswers = {{true, false}};
     EXPECT_TRUE(ShredNow());
     EXPECT_EQ(engine.ui.notices, std::vector<NoticeKind>{NoticeRecycleBinConflict});
-    EXPECT_FALSE(engine.state.attributeYesToAll);
+    EXPECT_FALSE(engine.state.answers.attributeYesToAll);
     EXPECT_EQ(engine.ui.messages.back().text, kEmpty);
     EXPECT_EQ(Setting(), 0);
 
-    // The box ticked, then Escape: nothing shredded, the setting stays.
+    // The box ticked, then Escape: nothing shredded, the setting stays; the
+    // answers of a job before never reach this one.
     engine.ui.noticeAnswers = {{false, true}};
-    engine.state.attributeYesToAll = true;
+    engine.state.answers.attributeYesToAll = true;
     const size_t shown = engine.ui.messages.size();
     EXPECT_FALSE(ShredNow());
     EXPECT_EQ(engine.ui.notices.size(), 2u);
     EXPECT_EQ(engine.ui.messages.size(), shown);
-    EXPECT_TRUE(engine.state.attributeYesToAll);
+    EXPECT_FALSE(engine.state.answers.attributeYesToAll);
     EXPECT_EQ(Setting(), 0);
 
     // The box ticked and OK: shredded, and never asked again.

@@ -112,7 +112,7 @@ TEST_F(ShredFilesPageTest, ShredNowAsksThenShredsAllButTheFileAnsweredNo) {
     EXPECT_EQ(Listed().size(), 3u) << "declined: nothing happens";
     EXPECT_TRUE(Exists(files[0]));
 
-    page.engine.state.attributeYesToAll = true;  // left over from an earlier job
+    page.engine.state.answers.attributeYesToAll = true;  // left over from an earlier job
     page.engine.ui.messageAnswers = {IDYES};
     page.engine.ui.confirmAnswers = {ConfirmNo};
     page.Click(IDC_TARGETS_SHRED_NOW);
@@ -121,8 +121,11 @@ TEST_F(ShredFilesPageTest, ShredNowAsksThenShredsAllButTheFileAnsweredNo) {
     EXPECT_EQ(ReadBytes(files[1]).size(), 70000u) << "the file answered No is untouched";
     EXPECT_FALSE(Exists(files[2]));
     EXPECT_EQ(page.engine.ui.confirms.size(), 1u);
-    EXPECT_TRUE(Listed().empty());
-    EXPECT_EQ(page.list.RowCount(), 0);
+    // The file answered No stays listed, and the user is told.
+    EXPECT_EQ(Listed(), std::vector<std::string>{files[1]});
+    EXPECT_EQ(page.list.RowCount(), 1);
+    EXPECT_EQ(page.engine.ui.messages.back().text,
+              "1 of the listed items were not shredded, in whole or in part. They stay in the list.");
     EXPECT_EQ(page.engine.ui.progressClosed, 1);
     EXPECT_FALSE(page.engine.state.jobRunning);
 }
@@ -132,16 +135,16 @@ TEST_F(ShredFilesPageTest, CancelAtTheFirstFilesDeletionQuestionLeavesTheOthers)
     page.Drop(files);
     // The first file turns read-only while it is overwritten, so its deletion fails.
     page.engine.ui.onPump = [&] { ::SetFileAttributesA(files[0].c_str(), FILE_ATTRIBUTE_READONLY); };
-    page.engine.ui.messageAnswers = {IDYES, IDCANCEL};
+    page.engine.ui.messageAnswers = {IDYES, IDCANCEL, IDOK};
     page.Click(IDC_TARGETS_SHRED_NOW);
     page.engine.ui.onPump = nullptr;
     ::SetFileAttributesA(files[0].c_str(), FILE_ATTRIBUTE_NORMAL);
-    ASSERT_EQ(page.engine.ui.messages.size(), 2u);
+    ASSERT_EQ(page.engine.ui.messages.size(), 3u);
     EXPECT_NE(page.engine.ui.messages[1].text.find(files[0]), std::string::npos);
     EXPECT_TRUE(ReadBytes(files[0]).empty());
     EXPECT_EQ(ReadBytes(files[1]).size(), 70000u);
     EXPECT_EQ(ReadBytes(files[2]).size(), 70000u);
-    EXPECT_TRUE(Listed().empty());
+    EXPECT_EQ(Listed(), files) << "none was shredded: all stay listed";
 }
 
 TEST_F(ShredFilesPageTest, ScheduleHandsOnTheListAndEmptiesItOnlyWhenTold) {
