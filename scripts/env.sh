@@ -62,6 +62,9 @@ make_test_prefix() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     wineserver -w
     export VANTREL_TEST_ROOT='T:\'
+    # Wine's shell Recycle Bin is the XDG trash: the tests' own, never the user's.
+    export XDG_DATA_HOME="$BUILD_DIR/xdg"
+    mkdir -p "$XDG_DATA_HOME"
 }
 
 # The prefix scripts/run.sh starts the program in, made when missing and kept

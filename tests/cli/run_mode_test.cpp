@@ -102,4 +102,26 @@ TEST_F(RunModeTest, WindowedRunAsksOnceAndNoKeepsEverything) {
     EXPECT_EQ(Log(), "<none>") << "a run without /s writes no log";
 }
 
+// A scheduled run has nobody at its screen: with a new user's settings the
+// Recycle Bin and restore-point runs end by themselves, and their logs say
+// what was done in the user's place.
+TEST_F(RunModeTest, SilentBinAndRestorePointRunsOfANewUserNeverWait) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Korvex\\Vantrel", 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+        ::RegDeleteValueA(key, "BinAlertDisabled");
+        ::RegCloseKey(key);
+    }
+    std::vector<std::string> shown;
+    EXPECT_NE(program.RunCommandLine(Quoted(program.path()) + " \"/s\" \"Bin\" \"recycle\"", 60000, &shown), 9998u)
+        << "the run waited";
+    EXPECT_NE(Log().find("A scheduled run does not stop to warn"), std::string::npos) << Log();
+    ::DeleteFileA((folder / "log.txt").c_str());
+
+    EXPECT_NE(program.RunCommandLine(Quoted(program.path()) + " \"/s\" \"Points\" \"restorepoints\"", 60000, &shown),
+              9998u)
+        << "the run waited";
+    EXPECT_NE(Log().find("confirmed when this task was scheduled"), std::string::npos) << Log();
+    for (const std::string& window : shown) EXPECT_NE(window.find("with progress bars"), std::string::npos) << window;
+}
+
 }  // namespace
