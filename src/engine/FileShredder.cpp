@@ -190,7 +190,7 @@ int FileShredder::RemoveFile(const std::string& path, ShredFileMode mode) {
     return Report(context_, text, MB_OKCANCEL | MB_ICONERROR) == IDCANCEL ? 1 : 0;
 }
 
-int FileShredder::ShredFile(const std::string& path, ShredFileMode mode) {
+int FileShredder::ShredNamedFile(const std::string& path, ShredFileMode mode) {
     const ShredAlgorithm& algorithm = ChosenAlgorithm();
     if (!StartItem()) return 1;
     context_.ui.Progress().SetStatus(path);
@@ -270,7 +270,7 @@ FileShredder::PassOutcome FileShredder::OverwriteWhileGrowing(HANDLE file, uint6
     }
 }
 
-int FileShredder::ShredFile(TempFileSlot& slot, uint32_t itemNumber, uint32_t itemCount) {
+int FileShredder::ShredSlot(TempFileSlot& slot, uint32_t itemNumber, uint32_t itemCount) {
     const ShredAlgorithm& algorithm = ChosenAlgorithm();
     if (!StartItem()) return 1;
     std::string status = ReplaceAll(context_.texts.Text(9919), "%s", slot.path);

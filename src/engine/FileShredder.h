@@ -11,6 +11,7 @@
 
 #include "algorithms/ShredRandom.h"
 #include "engine/EngineContext.h"
+#include "engine/StepResult.h"
 
 struct ShredAlgorithm;
 struct TempFileSlot;
@@ -25,12 +26,17 @@ class FileShredder {
 public:
     explicit FileShredder(EngineContext& context) : context_(context) {}
 
-    int ShredFile(const std::string& path, ShredFileMode mode);
+    StepResult ShredFile(const std::string& path, ShredFileMode mode) { return Step(ShredNamedFile(path, mode)); }
     // A temporary file of the free-space job: overwritten through its open
     // handle, which stays open, and keeps its length.
-    int ShredFile(TempFileSlot& slot, uint32_t itemNumber, uint32_t itemCount);
+    StepResult ShredFile(TempFileSlot& slot, uint32_t itemNumber, uint32_t itemCount) {
+        return Step(ShredSlot(slot, itemNumber, itemCount));
+    }
 
 private:
+    static StepResult Step(int result) { return result == 0 ? kGoOn : kStop; }
+    int ShredNamedFile(const std::string& path, ShredFileMode mode);
+    int ShredSlot(TempFileSlot& slot, uint32_t itemNumber, uint32_t itemCount);
     enum class PassOutcome { Done, Cancelled, SeekFailed, WriteFailed, KeptGrowing };
 
     const ShredAlgorithm& ChosenAlgorithm() const;

@@ -60,9 +60,9 @@ FolderShredder::Options FolderShredder::CurrentOptions() const {
     return {context_.state.job.folder, context_.state.job.remove};
 }
 
-int FolderShredder::ShredFolder(const std::string& path, bool isSystem, FolderWalkMode mode) {
+StepResult FolderShredder::ShredFolder(const std::string& path, bool isSystem, FolderWalkMode mode) {
     const ProtectedFolderKeys keys(context_.machine.protectedFolders);
-    return Walk(path, isSystem, mode, keys);
+    return Walk(path, isSystem, mode, keys) == 0 ? kGoOn : kStop;
 }
 
 int FolderShredder::Walk(const std::string& path, bool isSystem, FolderWalkMode mode,

@@ -34,7 +34,7 @@ public:
 
     // Shreds the tree below path (no trailing backslash) as mode says; the
     // folder itself stays. isSystem: the folder carries the System attribute.
-    int ShredFolder(const std::string& path, bool isSystem, FolderWalkMode mode);
+    StepResult ShredFolder(const std::string& path, bool isSystem, FolderWalkMode mode);
     // Removes the top folder of a job when nothing is left in it; a failed
     // removal is reported.
     void RemoveFolderIfEmpty(const std::string& path);
