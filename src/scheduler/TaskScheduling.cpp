@@ -95,7 +95,8 @@ ScheduleResult TaskScheduling::ScheduleFolders(const std::vector<std::string>& f
         const int check = context_.state.answers.taskFolderYesToAll
                               ? 2
                               : folders_.CheckTaskFolder(folders[i], HasSystemAttribute(folders[i]));
-        if (check == 1) return Outcome(ScheduleOutcome::GivenUp, true);
+        // Given up: nothing was scheduled, so the page keeps its list.
+        if (check == 1) return Outcome(ScheduleOutcome::GivenUp);
         AddTarget(targets, i, folders[i]);
     }
     if (targets.Empty()) return Outcome(ScheduleOutcome::NothingToSchedule);

@@ -87,7 +87,7 @@ TEST_F(TaskSchedulingTest, FilePreChecksLeaveOutGiveUpOrLetThroughAsAnswered) {
     EXPECT_EQ(prompt.shown, 1);
 }
 
-TEST_F(TaskSchedulingTest, FolderPreScanAnswersReachTheSwitchesAndCancelEmptiesTheList) {
+TEST_F(TaskSchedulingTest, FolderPreScanAnswersReachTheSwitchesAndCancelKeepsTheList) {
     EXPECT_EQ(tasks.ScheduleFolders({}).outcome, ScheduleOutcome::NothingToSchedule);
     EXPECT_EQ(Message(0), engine.texts.Text(9030));
 
@@ -109,7 +109,7 @@ TEST_F(TaskSchedulingTest, FolderPreScanAnswersReachTheSwitchesAndCancelEmptiesT
     engine.ui.confirmAnswers = {ConfirmCancel};
     const ScheduleResult givenUp = tasks.ScheduleFolders({marked, top});
     EXPECT_EQ(givenUp.outcome, ScheduleOutcome::GivenUp);
-    EXPECT_TRUE(givenUp.emptyPageList);
+    EXPECT_FALSE(givenUp.emptyPageList) << "nothing was scheduled: the list stays";
     EXPECT_EQ(fake->Count(), 1u);
 }
 
@@ -134,7 +134,12 @@ TEST_F(TaskSchedulingTest, DriveRecycleBinAndRestorePointButtons) {
     const std::string rp1 = folder.MakeDir("RP1");
     const std::string rp2 = folder.MakeDir("RP2");
     prompt.typed = {"Some points"};
+    // Left by an earlier job or an end-of-session query: never reaches a Schedule.
+    engine.state.answers.taskFolderYesToAll = true;
+    engine.state.cancelRequested = true;
     const ScheduleResult some = tasks.ScheduleRestorePoints({rp1, rp2}, 1, 3);
+    EXPECT_FALSE(engine.state.answers.taskFolderYesToAll);
+    EXPECT_FALSE(engine.state.cancelRequested);
     EXPECT_EQ(some.outcome, ScheduleOutcome::Created);
     EXPECT_FALSE(some.emptyPageList);
     EXPECT_EQ(fake->tasks[2]->parameters,

@@ -159,6 +159,8 @@ TEST_F(RestorePointsPageTest, ARemovedRowLeavesItsPointsFoldersAlone) {
     EXPECT_TRUE(page->folderList().empty());
     EXPECT_EQ(PointNumbers(), std::vector<int16_t>{4});
     EXPECT_FALSE(engine.ui.open);
+    host->Click(IDC_RP_REFRESH);
+    EXPECT_EQ(Numbers(), Names{"4"}) << "shredded points never come back";
 }
 
 TEST_F(RestorePointsPageTest, DecliningChangesNothing) {
