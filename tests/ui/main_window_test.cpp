@@ -213,45 +213,6 @@ TEST_F(MainWindowTest, PagesTabsButtonsAndSystemMenuAsTheWindowLeavesThem) {
     EXPECT_EQ(::SendMessageA(window, WM_GETICON, ICON_BIG, 0) != 0, true);
 }
 
-TEST_F(MainWindowTest, MinimiseHidesInTheTrayAndTheTrayBringsItBackOrEndsIt) {
-    // The shell takes icons in this prefix at all.
-    {
-        NOTIFYICONDATAA probe{};
-        probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
-        HWND owner = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-        probe.hWnd = owner;
-        probe.uID = 7;
-        probe.uFlags = NIF_ICON;
-        probe.hIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
-        ASSERT_TRUE(::Shell_NotifyIconA(NIM_ADD, &probe)) << "NIM_ADD refused under this shell";
-        ::Shell_NotifyIconA(NIM_DELETE, &probe);
-        ::DestroyWindow(owner);
-    }
-    auto sheet = MakeSheet();
-    ASSERT_TRUE(sheet->Create(nullptr, true));
-    HWND window = sheet->Handle();
-
-    ::SendMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    Pump();
-    EXPECT_FALSE(::IsWindowVisible(window));
-    EXPECT_TRUE(sheet->TrayIconPresent());
-    ::SendMessageA(window, TrayIcon::kCallbackMessage, 2, WM_LBUTTONDOWN);  // another icon: ignored
-    EXPECT_FALSE(::IsWindowVisible(window));
-    ::SendMessageA(window, TrayIcon::kCallbackMessage, TrayIcon::kIconId, WM_LBUTTONDOWN);
-    Pump();
-    EXPECT_TRUE(::IsWindowVisible(window));
-    EXPECT_FALSE(::IsIconic(window));
-    EXPECT_FALSE(sheet->TrayIconPresent());
-
-    ::SendMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    ASSERT_TRUE(sheet->TrayIconPresent());
-    // The tray menu's Exit, as its command arrives.
-    ::SendMessageA(window, WM_COMMAND, ID_TRAY_EXIT, 0);
-    Pump();
-    EXPECT_FALSE(sheet->TrayIconPresent());
-    EXPECT_FALSE(::IsWindow(window));
-}
-
 TEST_F(MainWindowTest, HelpButtonAndF1OpenTheSameFile) {
     auto sheet = MakeSheet();
     ASSERT_TRUE(sheet->Create(nullptr, true));

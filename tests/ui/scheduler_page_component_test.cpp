@@ -92,30 +92,6 @@ struct SchedulerPageComponentTest : ::testing::Test {
     std::unique_ptr<PageHost> host;
 };
 
-TEST_F(SchedulerPageComponentTest, DeletesAndRunsTheRowsTaskAndLeavesOtherProgramsTasks) {
-    Open();
-    SelectRowOf("PageTestB");
-    host->Click(IDC_TASK_DELETE);
-    EXPECT_EQ(Ours(), (Names{"PageTestA", "PageTestC", "PageTestD", "PageTestE"}));
-
-    SelectRowOf("PageTestE");  // was at 5, now at 4
-    host->Click(IDC_TASK_RUN_NOW);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!Exists(Mark("PageTestE")) && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_TRUE(Exists(Mark("PageTestE")));
-    for (const char* other : {"PageTestA", "PageTestC", "PageTestD"}) EXPECT_FALSE(Exists(Mark(other))) << other;
-
-    engine.ui.messageAnswers = {IDNO};
-    host->Click(IDC_TASK_DELETE_ALL);
-    EXPECT_EQ(Ours(), (Names{"PageTestA", "PageTestC", "PageTestD", "PageTestE"}));
-    engine.ui.messageAnswers = {IDYES};
-    host->Click(IDC_TASK_DELETE_ALL);
-    EXPECT_EQ(Ours(), (Names{"PageTestA", "PageTestC", "PageTestD"}));
-    EXPECT_TRUE(host->Column(IDC_TASK_LIST, 0).empty());
-    EXPECT_EQ(engine.ui.messages.size(), 2u);  // the two questions
-}
-
 TEST_F(SchedulerPageComponentTest, ATaskRemovedBehindThePageIsNotReplacedByAnother) {
     Open();
     SelectRowOf("PageTestB");
