@@ -23,14 +23,16 @@ enum class EditCheck {
     Ok,
     BadPattern,        // a row outside 0-9, A-F and spaces
     EmptyName,
+    NameNotSavable,    // a name the store cannot take (AlgorithmStore::IsSavableName)
     NameTaken,         // the same name, letter case included
     NameTakenOtherCase,  // a stored algorithm's name in other letter case: one registry key
     EmptyDescription,
+    PassesNotSavable,  // none, more than 1000, or a pattern longer than the store takes
 };
 
 class AlgorithmEditing {
 public:
-    static constexpr size_t kNameLimit = 30;
+    static constexpr size_t kNameLimit = 30;  // what the name field takes from the keyboard
     static constexpr size_t kDescriptionLimit = 199;
 
     AlgorithmEditing(AlgorithmList& list, const AlgorithmStore& store) : list_(list), store_(store) {}

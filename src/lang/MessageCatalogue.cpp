@@ -225,6 +225,8 @@ const CatalogueEntry kCatalogue[] = {
     {15230, 0, "Would you like to shred recycle bin files now?\n [ By shredding (Secure Delete) recycle bin files all deleted items can't be recovered.]"},
     {15231, 0, "Shred [Secure Delete] Recycle Bin."},
     {15240, 0, "Total"},
+    {15241, 0, "This name cannot be stored: an algorithm name cannot contain a backslash (\\) or a control character, and can have at most 247 characters.\nPlease change the algorithm name."},
+    {15242, 0, "These passes cannot be stored: an algorithm has from 1 to 1000 passes, and a pattern has at most 65536 bytes (131072 hexadecimal digits).\nPlease change the passes."},
 };
 
 }  // namespace

@@ -195,6 +195,10 @@ void CustomAlgorithmDlg::Save() {
         Warn(9070, MB_ICONERROR);
         ::SetFocus(Item(IDC_EDITOR_NAME));
         return;
+    case EditCheck::NameNotSavable:
+        Warn(15241, MB_ICONERROR);
+        ::SetFocus(Item(IDC_EDITOR_NAME));
+        return;
     case EditCheck::NameTaken:
         Warn(9071, MB_ICONERROR);
         ::SetFocus(Item(IDC_EDITOR_NAME));
@@ -206,6 +210,10 @@ void CustomAlgorithmDlg::Save() {
     case EditCheck::EmptyDescription:
         Warn(9072, MB_ICONERROR);
         ::SetFocus(Item(IDC_EDITOR_DESCRIPTION));
+        return;
+    case EditCheck::PassesNotSavable:
+        Warn(15242, MB_ICONERROR);
+        ::SetFocus(Item(IDC_EDITOR_PASSES));
         return;
     }
     if (editing.Save(edited)) {

@@ -142,6 +142,35 @@ TEST_F(AlgorithmEditingTest, NamesClashOnlyWhereTheRegistryWouldMergeThem) {
     EXPECT_EQ(Restart().at(6).passes[0].pattern, (Bytes{0xFF}));
 }
 
+TEST_F(AlgorithmEditingTest, WhatTheStoreCannotTakeIsRefusedBeforeSavingAndTheRestLoadsAgain) {
+    AlgorithmEditing editing(list_, store_);
+    const std::string longest(AlgorithmStore::kMaxNameLength, 'n');
+    for (const std::string& name : {std::string("a\\b"), std::string("\\"), std::string("tab\there"),
+                                    std::string("two\nlines"), longest + "n", std::string(256, 'n')})
+        EXPECT_EQ(editing.Check(Edited(-1, name, {"00"})), EditCheck::NameNotSavable) << name.substr(0, 12);
+    EXPECT_EQ(editing.Check(Edited(-1, "Many", std::vector<std::string>(1001, "00"))), EditCheck::PassesNotSavable);
+    EXPECT_EQ(editing.Check(Edited(-1, "None", {})), EditCheck::PassesNotSavable);
+    const std::string widest = pass_text::FromTyped(std::string(131072, 'A'));  // 65536 bytes
+    EXPECT_EQ(editing.Check(Edited(-1, "Huge", {widest + " AA"})), EditCheck::PassesNotSavable);
+    // The store refuses the same, so a check and a save never disagree.
+    EXPECT_FALSE(store_.SaveAlgorithmAt(ShredAlgorithm{longest + "n", "d", {ShredPass::MakeRandom()}, true}, 5));
+
+    // What the check lets through is saved, saved again under its own name
+    // (through the copy, whose name must fit too) and loaded back whole.
+    const EditedAlgorithm most = Edited(-1, longest, std::vector<std::string>(1000, pass_text::kRandom));
+    ASSERT_EQ(editing.Check(most), EditCheck::Ok);
+    ASSERT_TRUE(editing.Save(most));
+    ASSERT_TRUE(editing.Save(Edited(5, longest, std::vector<std::string>(1000, pass_text::kComplement))));
+    EXPECT_EQ(editing.Check(Edited(-1, "Widest", {widest})), EditCheck::Ok);
+    ASSERT_TRUE(editing.Save(Edited(-1, " spaced ", {"00"})));
+    const AlgorithmList again = Restart();
+    ASSERT_EQ(again.count(), 7u);
+    EXPECT_EQ(again.at(5).name, longest);
+    EXPECT_EQ(again.at(5).passes.size(), 1000u);
+    EXPECT_TRUE(again.at(5).passes[999].IsComplement());
+    EXPECT_EQ(again.at(6).name, " spaced ") << "the registry keeps spaces at either end";
+}
+
 TEST_F(AlgorithmEditingTest, SavesReplaceWholeKeysAndFailuresChangeNothing) {
     AlgorithmEditing editing(list_, store_);
     ASSERT_TRUE(editing.Save(Edited(-1, "Three", {"01", "02", "03"})));
