@@ -10,6 +10,7 @@
 
 #include "algorithms/AlgorithmList.h"
 #include "algorithms/AlgorithmStore.h"
+#include "algorithms/StoredPassFormat.h"
 
 struct EditedAlgorithm {
     int32_t editedIndex = -1;  // position in the list, -1 for a new algorithm
@@ -34,6 +35,9 @@ class AlgorithmEditing {
 public:
     static constexpr size_t kNameLimit = 30;  // what the name field takes from the keyboard
     static constexpr size_t kDescriptionLimit = 199;
+    // Two digits a byte of the longest pattern the store takes: every stored
+    // pattern fits the field whole, and nothing typed there is too long to store.
+    static constexpr size_t kPatternDigitLimit = 2 * static_cast<size_t>(stored_format::kMaxPatternLength);
 
     AlgorithmEditing(AlgorithmList& list, const AlgorithmStore& store) : list_(list), store_(store) {}
 
