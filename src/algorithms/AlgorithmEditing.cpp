@@ -61,7 +61,7 @@ bool AlgorithmEditing::Save(const EditedAlgorithm& edited) {
 AlgorithmStore::DeleteOutcome AlgorithmEditing::Delete(size_t position) {
     if (position >= list_.count() || !list_.at(position).isCustom) return AlgorithmStore::DeleteOutcome::NotFound;
     const AlgorithmStore::DeleteOutcome outcome = store_.DeleteAlgorithmKey(list_, position);
-    if (outcome == AlgorithmStore::DeleteOutcome::Failed) return outcome;
+    if (outcome != AlgorithmStore::DeleteOutcome::Deleted) return outcome;
     list_.Remove(position);
     store_.WriteOrders(list_);
     return outcome;

@@ -49,8 +49,9 @@ public:
     // new algorithm appended, an edited one replaced). False changes nothing.
     bool Save(const EditedAlgorithm& edited);
 
-    // Removes the stored key and, unless that failed, the list entry; the
-    // store's order is written again for the algorithms that moved down.
+    // Removes the stored algorithm and, only when it was found and removed,
+    // the list entry; the store's order is then written again for the
+    // algorithms that moved down. NotFound and Failed change no position.
     AlgorithmStore::DeleteOutcome Delete(size_t position);
 
 private:

@@ -227,6 +227,7 @@ const CatalogueEntry kCatalogue[] = {
     {15240, 0, "Total"},
     {15241, 0, "This name cannot be stored: an algorithm name cannot contain a backslash (\\) or a control character, and can have at most 247 characters.\nPlease change the algorithm name."},
     {15242, 0, "These passes cannot be stored: an algorithm has from 1 to 1000 passes, and a pattern has at most 65536 bytes (131072 hexadecimal digits).\nPlease change the passes."},
+    {15243, 0, "The algorithm \"%s\" was not found in the system registry, so nothing was deleted.\nThe list shows it until the program is started again."},
 };
 
 }  // namespace
