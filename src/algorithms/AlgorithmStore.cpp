@@ -285,7 +285,18 @@ AlgorithmStore::DeleteOutcome AlgorithmStore::DeleteAlgorithmKey(const Algorithm
     const std::string& target = list.at(index).name;
     win::UniqueRegKey algorithms = OpenKey(HKEY_CURRENT_USER, algorithmsKey());
     if (!algorithms) return DeleteOutcome::NotFound;
+    // The copy a stopped save left goes too: the algorithm may have been
+    // loaded from it, and left behind it would load again at the next start.
+    // It goes first, so a key that then cannot be removed still holds what
+    // the list shows.
     DeleteOutcome outcome = DeleteOutcome::NotFound;
+    const std::string copyName = kSavingPrefix + target;
+    std::string savingFor;
+    if (IsStorableName(copyName) && IsSaveInProgressKey(algorithms.Get(), copyName, &savingFor) &&
+        SameKeyName(savingFor, target)) {
+        if (DeleteKeyWithSubkeys(algorithms.Get(), copyName) != ERROR_SUCCESS) return DeleteOutcome::Failed;
+        outcome = DeleteOutcome::Deleted;
+    }
     ForEachSubkeyName(algorithms.Get(), [&](const std::string& name) {
         // Key names ignore case, but the list shows names as stored: only the
         // exact one is the algorithm the user picked.

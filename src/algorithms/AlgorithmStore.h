@@ -51,7 +51,9 @@ public:
 
     enum class DeleteOutcome { Deleted, NotFound, Failed };
     // Removes the key named exactly (case included) like list.at(index), with
-    // its pass subkeys. The list itself is left to the caller.
+    // its pass subkeys, and the copy an interrupted save left for it
+    // ("~saving~<name>" marked for that name). Deleted when either was there;
+    // NotFound when neither. The list itself is left to the caller.
     DeleteOutcome DeleteAlgorithmKey(const AlgorithmList& list, size_t index) const;
 
 private:
