@@ -22,6 +22,7 @@ bool AlgorithmEditing::PatternsValid(const EditedAlgorithm& edited) {
 EditCheck AlgorithmEditing::Check(const EditedAlgorithm& edited) const {
     if (!PatternsValid(edited)) return EditCheck::BadPattern;
     if (edited.name.empty()) return EditCheck::EmptyName;
+    if (!AlgorithmStore::IsSavableName(edited.name)) return EditCheck::NameNotSavable;
     for (size_t i = 0; i < list_.count(); ++i) {
         if (static_cast<int32_t>(i) == edited.editedIndex) continue;
         const ShredAlgorithm& other = list_.at(i);
@@ -30,12 +31,14 @@ EditCheck AlgorithmEditing::Check(const EditedAlgorithm& edited) const {
         if (other.isCustom && Upper(other.name) == Upper(edited.name)) return EditCheck::NameTakenOtherCase;
     }
     if (edited.description.empty()) return EditCheck::EmptyDescription;
+    if (!AlgorithmStore::ArePassesSavable(Build(edited).passes)) return EditCheck::PassesNotSavable;
     return EditCheck::Ok;
 }
 
 ShredAlgorithm AlgorithmEditing::Build(const EditedAlgorithm& edited) {
     ShredAlgorithm algorithm;
-    algorithm.name = edited.name.substr(0, kNameLimit);
+    // Whole: Check answered for this name, and a stored name may be longer than can be typed.
+    algorithm.name = edited.name;
     algorithm.description = edited.description.substr(0, kDescriptionLimit);
     for (const std::string& row : edited.rows) algorithm.passes.push_back(pass_text::ToPass(row));
     algorithm.isCustom = true;
@@ -58,7 +61,7 @@ bool AlgorithmEditing::Save(const EditedAlgorithm& edited) {
 AlgorithmStore::DeleteOutcome AlgorithmEditing::Delete(size_t position) {
     if (position >= list_.count() || !list_.at(position).isCustom) return AlgorithmStore::DeleteOutcome::NotFound;
     const AlgorithmStore::DeleteOutcome outcome = store_.DeleteAlgorithmKey(list_, position);
-    if (outcome == AlgorithmStore::DeleteOutcome::Failed) return outcome;
+    if (outcome != AlgorithmStore::DeleteOutcome::Deleted) return outcome;
     list_.Remove(position);
     store_.WriteOrders(list_);
     return outcome;

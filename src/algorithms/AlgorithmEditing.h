@@ -10,6 +10,7 @@
 
 #include "algorithms/AlgorithmList.h"
 #include "algorithms/AlgorithmStore.h"
+#include "algorithms/StoredPassFormat.h"
 
 struct EditedAlgorithm {
     int32_t editedIndex = -1;  // position in the list, -1 for a new algorithm
@@ -23,15 +24,20 @@ enum class EditCheck {
     Ok,
     BadPattern,        // a row outside 0-9, A-F and spaces
     EmptyName,
+    NameNotSavable,    // a name the store cannot take (AlgorithmStore::IsSavableName)
     NameTaken,         // the same name, letter case included
     NameTakenOtherCase,  // a stored algorithm's name in other letter case: one registry key
     EmptyDescription,
+    PassesNotSavable,  // none, more than 1000, or a pattern longer than the store takes
 };
 
 class AlgorithmEditing {
 public:
-    static constexpr size_t kNameLimit = 30;
+    static constexpr size_t kNameLimit = 30;  // what the name field takes from the keyboard
     static constexpr size_t kDescriptionLimit = 199;
+    // Two digits a byte of the longest pattern the store takes: every stored
+    // pattern fits the field whole, and nothing typed there is too long to store.
+    static constexpr size_t kPatternDigitLimit = 2 * static_cast<size_t>(stored_format::kMaxPatternLength);
 
     AlgorithmEditing(AlgorithmList& list, const AlgorithmStore& store) : list_(list), store_(store) {}
 
@@ -43,8 +49,9 @@ public:
     // new algorithm appended, an edited one replaced). False changes nothing.
     bool Save(const EditedAlgorithm& edited);
 
-    // Removes the stored key and, unless that failed, the list entry; the
-    // store's order is written again for the algorithms that moved down.
+    // Removes the stored algorithm and, only when it was found and removed,
+    // the list entry; the store's order is then written again for the
+    // algorithms that moved down. NotFound and Failed change no position.
     AlgorithmStore::DeleteOutcome Delete(size_t position);
 
 private:

@@ -89,18 +89,6 @@ bool IsStorableName(const std::string& name) {
            name.find('\0') == std::string::npos;
 }
 
-// Only what loading would accept again, so a save never leaves a key that
-// silently disappears at the next start.
-bool IsLoadable(const ShredAlgorithm& algorithm) {
-    if (algorithm.passes.empty() || algorithm.passes.size() > static_cast<size_t>(kMaxPasses)) return false;
-    for (const ShredPass& pass : algorithm.passes) {
-        if (pass.IsPattern() &&
-            (pass.pattern.empty() || pass.pattern.size() > static_cast<size_t>(kMaxPatternLength)))
-            return false;
-    }
-    return true;
-}
-
 // shlwapi is not among the libraries the program links, and every Windows
 // the program runs on has it, so it is looked up when a delete needs it.
 LONG DeleteKeyWithSubkeys(HKEY parent, const std::string& name) {
@@ -150,6 +138,27 @@ bool WriteFreshKey(HKEY algorithms, const std::string& keyName, const ShredAlgor
 
 AlgorithmStore::AlgorithmStore(std::string productKey) : productKey_(std::move(productKey)) {}
 
+bool AlgorithmStore::IsSavableName(const std::string& name) {
+    static_assert(kMaxNameLength + sizeof(kSavingPrefix) - 1 == kMaxKeyNameLength, "the copy's name fits a key");
+    if (!IsStorableName(name) || name.size() > kMaxNameLength) return false;
+    return std::none_of(name.begin(), name.end(), [](char c) {
+        const auto code = static_cast<unsigned char>(c);
+        return code < 0x20 || code == 0x7F;
+    });
+}
+
+// Only what loading would accept again, so a save never leaves a key that
+// silently disappears at the next start.
+bool AlgorithmStore::ArePassesSavable(const std::vector<ShredPass>& passes) {
+    if (passes.empty() || passes.size() > static_cast<size_t>(kMaxPasses)) return false;
+    for (const ShredPass& pass : passes) {
+        if (pass.IsPattern() &&
+            (pass.pattern.empty() || pass.pattern.size() > static_cast<size_t>(kMaxPatternLength)))
+            return false;
+    }
+    return true;
+}
+
 bool AlgorithmStore::EnsureProductKey() const { return CreateKey(HKEY_CURRENT_USER, productKey_).Valid(); }
 
 void AlgorithmStore::LoadCustomAlgorithms(AlgorithmList& list, std::vector<int32_t>* previousPositions) const {
@@ -197,7 +206,7 @@ void AlgorithmStore::LoadCustomAlgorithms(AlgorithmList& list, std::vector<int32
 
 bool AlgorithmStore::SaveAlgorithmAt(const ShredAlgorithm& algorithm, size_t position,
                                      const std::string& replacedName) const {
-    if (!IsStorableName(algorithm.name) || !IsLoadable(algorithm) || position > kMaxOrder) return false;
+    if (!IsSavableName(algorithm.name) || !ArePassesSavable(algorithm.passes) || position > kMaxOrder) return false;
     win::UniqueRegKey product = OpenKey(HKEY_CURRENT_USER, productKey_);
     if (!product) return false;
     win::UniqueRegKey algorithms = CreateKey(product.Get(), "Algorithms");
@@ -223,7 +232,6 @@ bool AlgorithmStore::SaveAlgorithmAt(const ShredAlgorithm& algorithm, size_t pos
     // new one is written fresh. Stopped in between, the copy remains and the
     // next start loads it.
     const std::string copyName = kSavingPrefix + algorithm.name;
-    if (!IsStorableName(copyName)) return false;
     win::UniqueRegKey existing = OpenKey(parent, copyName);
     if (existing && !IsSaveInProgressKey(parent, copyName)) return false;  // a user's algorithm of that name
     existing.Reset();
@@ -255,7 +263,7 @@ bool AlgorithmStore::WriteOrders(const AlgorithmList& list) const {
 }
 
 bool AlgorithmStore::SaveAlgorithm(const ShredAlgorithm& algorithm) const {
-    if (!IsStorableName(algorithm.name) || !IsLoadable(algorithm)) return false;
+    if (!IsStorableName(algorithm.name) || !ArePassesSavable(algorithm.passes)) return false;
     win::UniqueRegKey product = OpenKey(HKEY_CURRENT_USER, productKey_);
     if (!product) return false;
     win::UniqueRegKey algorithms = CreateKey(product.Get(), "Algorithms");
@@ -277,7 +285,18 @@ AlgorithmStore::DeleteOutcome AlgorithmStore::DeleteAlgorithmKey(const Algorithm
     const std::string& target = list.at(index).name;
     win::UniqueRegKey algorithms = OpenKey(HKEY_CURRENT_USER, algorithmsKey());
     if (!algorithms) return DeleteOutcome::NotFound;
+    // The copy a stopped save left goes too: the algorithm may have been
+    // loaded from it, and left behind it would load again at the next start.
+    // It goes first, so a key that then cannot be removed still holds what
+    // the list shows.
     DeleteOutcome outcome = DeleteOutcome::NotFound;
+    const std::string copyName = kSavingPrefix + target;
+    std::string savingFor;
+    if (IsStorableName(copyName) && IsSaveInProgressKey(algorithms.Get(), copyName, &savingFor) &&
+        SameKeyName(savingFor, target)) {
+        if (DeleteKeyWithSubkeys(algorithms.Get(), copyName) != ERROR_SUCCESS) return DeleteOutcome::Failed;
+        outcome = DeleteOutcome::Deleted;
+    }
     ForEachSubkeyName(algorithms.Get(), [&](const std::string& name) {
         // Key names ignore case, but the list shows names as stored: only the
         // exact one is the algorithm the user picked.

@@ -128,10 +128,21 @@ void CMyPropertyPage1::OnDelete() {
     const int selected = SelectedAlgorithm();
     if (selected < 0) return;
     AlgorithmEditing editing(parts_.algorithms, parts_.store);
-    // A key that cannot be deleted would bring the algorithm back at the next
-    // start, so it stays in the list and in the box as well.
-    if (editing.Delete(static_cast<size_t>(selected)) == AlgorithmStore::DeleteOutcome::Failed) {
+    const std::string name = parts_.algorithms.at(static_cast<size_t>(selected)).name;
+    switch (editing.Delete(static_cast<size_t>(selected))) {
+    case AlgorithmStore::DeleteOutcome::Deleted: break;
+    case AlgorithmStore::DeleteOutcome::Failed:
+        // A key that cannot be deleted would bring the algorithm back at the
+        // next start, so it stays in the list and in the box as well.
         parts_.ui.ShowMessage(parts_.texts.Text(9080), parts_.caption, MB_OK | MB_ICONERROR);
+        return;
+    case AlgorithmStore::DeleteOutcome::NotFound:
+        // Someone else removed or renamed the key. Nothing was deleted, so
+        // nothing moves: the list and the box keep the entry, and the
+        // positions behind it keep meaning what the Method setting and every
+        // task's "/O" mean in this session. The next start loads the store as
+        // it is and moves the tasks' numbers itself where positions changed.
+        ShowMessageWith(15243, name, MB_ICONWARNING);
         return;
     }
     ::SendMessageA(Item(IDC_OPTIONS_ALGORITHM), CB_DELETESTRING, static_cast<WPARAM>(selected), 0);
@@ -152,10 +163,14 @@ void CMyPropertyPage1::TellTasks(int id, const std::vector<std::string>& names) 
     if (names.empty()) return;
     std::string list;
     for (const std::string& name : names) list += (list.empty() ? "" : "\n") + name;
+    ShowMessageWith(id, list, MB_ICONWARNING);
+}
+
+void CMyPropertyPage1::ShowMessageWith(int id, const std::string& inserted, unsigned icon) const {
     std::string text = parts_.texts.Text(id);
     const size_t at = text.find("%s");
-    if (at != std::string::npos) text.replace(at, 2, list);
-    parts_.ui.ShowMessage(text, parts_.caption, MB_OK | MB_ICONWARNING);
+    if (at != std::string::npos) text.replace(at, 2, inserted);
+    parts_.ui.ShowMessage(text, parts_.caption, MB_OK | icon);
 }
 
 void CMyPropertyPage1::FillLanguageList() {

@@ -57,6 +57,8 @@ private:
     // `removed` was deleted.
     void KeepTasksOnTheirAlgorithms(int32_t removed);
     void TellTasks(int id, const std::vector<std::string>& names) const;
+    // Message `id` with its "%s" replaced by `inserted`.
+    void ShowMessageWith(int id, const std::string& inserted, unsigned icon) const;
 
     int SelectedAlgorithm() const;
     std::string LanguageItemText(int item) const;

@@ -12,9 +12,6 @@
 namespace {
 
 constexpr int kNumberColumnWidth = 40;
-// A row shows the typed digits with a space after every pair; kept well
-// below what a list-view item can hold.
-constexpr int kPatternFieldLimit = 40000;
 
 }  // namespace
 
@@ -26,7 +23,7 @@ CustomAlgorithmDlg::CustomAlgorithmDlg(const AlgorithmEditorParts& parts, int32_
 BOOL CustomAlgorithmDlg::OnInitDialog() {
     ::SendMessageA(Item(IDC_EDITOR_NAME), EM_LIMITTEXT, AlgorithmEditing::kNameLimit, 0);
     ::SendMessageA(Item(IDC_EDITOR_DESCRIPTION), EM_LIMITTEXT, AlgorithmEditing::kDescriptionLimit, 0);
-    ::SendMessageA(Item(IDC_EDITOR_PATTERN), EM_LIMITTEXT, kPatternFieldLimit, 0);
+    ::SendMessageA(Item(IDC_EDITOR_PATTERN), EM_LIMITTEXT, AlgorithmEditing::kPatternDigitLimit, 0);
     passes_.Attach(Item(IDC_EDITOR_PASSES));
     passes_.SetFullRowSelect();
     passes_.AddColumn("#", kNumberColumnWidth);
@@ -134,7 +131,7 @@ void CustomAlgorithmDlg::ChooseKind(int radio) {
         return;
     }
     ::EnableWindow(Item(IDC_EDITOR_PATTERN), TRUE);
-    SetRowText(row, pass_text::FromTyped(FieldText(IDC_EDITOR_PATTERN).substr(0, kPatternFieldLimit)));
+    SetRowText(row, RowFromPatternField());
 }
 
 void CustomAlgorithmDlg::PatternTyped() {
@@ -143,8 +140,12 @@ void CustomAlgorithmDlg::PatternTyped() {
     const int row = SelectedRowOrWarn();
     if (row < 0) return;
     CheckKind(IDC_EDITOR_PATTERN_RADIO);
-    // A paste is not held to the field's limit.
-    SetRowText(row, pass_text::FromTyped(FieldText(IDC_EDITOR_PATTERN).substr(0, kPatternFieldLimit)));
+    SetRowText(row, RowFromPatternField());
+}
+
+std::string CustomAlgorithmDlg::RowFromPatternField() const {
+    // Text set from outside is not held to the field's limit.
+    return pass_text::FromTyped(FieldText(IDC_EDITOR_PATTERN).substr(0, AlgorithmEditing::kPatternDigitLimit));
 }
 
 void CustomAlgorithmDlg::RowSelected(int row) {
@@ -185,7 +186,9 @@ void CustomAlgorithmDlg::Save() {
         ::SetFocus(Item(IDC_EDITOR_PATTERN));
         return;
     }
-    edited.name = FieldText(IDC_EDITOR_NAME).substr(0, AlgorithmEditing::kNameLimit);
+    // The name whole: a stored one may be longer than the field lets anyone
+    // type, and a cut one would be saved as a rename.
+    edited.name = FieldText(IDC_EDITOR_NAME);
     edited.description = FieldText(IDC_EDITOR_DESCRIPTION).substr(0, AlgorithmEditing::kDescriptionLimit);
     AlgorithmEditing editing(parts_.algorithms, parts_.store);
     switch (editing.Check(edited)) {
@@ -193,6 +196,10 @@ void CustomAlgorithmDlg::Save() {
     case EditCheck::BadPattern: return;  // told above
     case EditCheck::EmptyName:
         Warn(9070, MB_ICONERROR);
+        ::SetFocus(Item(IDC_EDITOR_NAME));
+        return;
+    case EditCheck::NameNotSavable:
+        Warn(15241, MB_ICONERROR);
         ::SetFocus(Item(IDC_EDITOR_NAME));
         return;
     case EditCheck::NameTaken:
@@ -206,6 +213,10 @@ void CustomAlgorithmDlg::Save() {
     case EditCheck::EmptyDescription:
         Warn(9072, MB_ICONERROR);
         ::SetFocus(Item(IDC_EDITOR_DESCRIPTION));
+        return;
+    case EditCheck::PassesNotSavable:
+        Warn(15242, MB_ICONERROR);
+        ::SetFocus(Item(IDC_EDITOR_PASSES));
         return;
     }
     if (editing.Save(edited)) {

@@ -51,6 +51,7 @@ private:
     void MovePass(int step);
     void ChooseKind(int radio);
     void PatternTyped();
+    std::string RowFromPatternField() const;
     void RowSelected(int row);
     void SetRowText(int row, const std::string& text);
     void CheckKind(int radio) const;

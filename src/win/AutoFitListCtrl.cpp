@@ -45,7 +45,11 @@ void AutoFitListCtrl::SetText(int row, int column, const std::string& text) cons
 }
 
 std::string AutoFitListCtrl::Text(int row, int column) const {
-    // Paths may be long; grow until the text fits.
+    // Paths may be long, and a pass row of the algorithm editor longer still
+    // (196607 characters for a pattern of 65536 bytes); grow until the text
+    // fits. The bound only keeps a list that always fills the buffer from
+    // growing it without end.
+    constexpr size_t kLongestText = size_t{1} << 20;
     std::vector<char> buffer(512);
     for (;;) {
         LVITEMA item{};
@@ -54,7 +58,7 @@ std::string AutoFitListCtrl::Text(int row, int column) const {
         item.cchTextMax = static_cast<int>(buffer.size());
         const auto length = static_cast<size_t>(
             ::SendMessageA(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
-        if (length + 1 < buffer.size() || buffer.size() >= 65536) return std::string(buffer.data(), length);
+        if (length + 1 < buffer.size() || buffer.size() >= kLongestText) return std::string(buffer.data(), length);
         buffer.resize(buffer.size() * 4);
     }
 }

@@ -282,6 +282,30 @@ TEST_F(OptionsPageTest, NewEditAndDeleteOfCustomAlgorithmsKeepBoxListStoreAndTas
     EXPECT_EQ(onSeven.parameters, "\"/s\" \"On seven\" \"/O6\" \"C:\\a\"");
 }
 
+TEST_F(OptionsPageTest, DeletingAnAlgorithmWhoseKeyIsGoneSaysSoAndMovesNothing) {
+    SaveCustom({"Five", "Six", "Seven"});
+    settings_.WriteInt("Method", 6);
+    const std::string onSevenLine = "\"/s\" \"On seven\" \"/O7\" \"C:\\a\"";
+    FakeTask& onSeven = component_.AddExisting("On seven", "Vantrel", onSevenLine);
+    FakeTask& onSix = component_.AddExisting("On six", "Vantrel", "\"/s\" \"On six\" \"/O6\" \"recycle\"");
+    Start();
+    // Removed behind the page's back, by a person or another copy of the program.
+    ASSERT_EQ(::RegDeleteTreeA(HKEY_CURRENT_USER, (product_ + "\\Algorithms\\Six").c_str()), ERROR_SUCCESS);
+    Command(IDC_OPTIONS_DELETE);
+    std::string told = texts_.Text(15243);
+    told.replace(told.find("%s"), 2, "Six");
+    ASSERT_EQ(ui_.messages.size(), 1u);
+    EXPECT_EQ(ui_.messages[0].text, told);
+    ASSERT_EQ(Algorithms().size(), 8u);
+    EXPECT_EQ(Algorithms()[6] + "|" + Algorithms()[7], "Six|Seven");
+    EXPECT_EQ(Selected(IDC_OPTIONS_ALGORITHM), 6);
+    EXPECT_EQ(settings_.ReadInt("Method", -1), 6);
+    ASSERT_EQ(list_.count(), 8u);
+    EXPECT_EQ(list_.at(7).name, "Seven");
+    EXPECT_EQ(onSeven.parameters, onSevenLine);
+    EXPECT_EQ(onSeven.commits + onSix.commits, 0) << "no task renumbered";
+}
+
 TEST_F(OptionsPageTest, AMethodOutsideTheListFallsBackToTheFirstAndIsStored) {
     settings_.WriteInt("Method", 42);
     Start();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -142,6 +143,35 @@ TEST_F(AlgorithmEditingTest, NamesClashOnlyWhereTheRegistryWouldMergeThem) {
     EXPECT_EQ(Restart().at(6).passes[0].pattern, (Bytes{0xFF}));
 }
 
+TEST_F(AlgorithmEditingTest, WhatTheStoreCannotTakeIsRefusedBeforeSavingAndTheRestLoadsAgain) {
+    AlgorithmEditing editing(list_, store_);
+    const std::string longest(AlgorithmStore::kMaxNameLength, 'n');
+    for (const std::string& name : {std::string("a\\b"), std::string("\\"), std::string("tab\there"),
+                                    std::string("two\nlines"), longest + "n", std::string(256, 'n')})
+        EXPECT_EQ(editing.Check(Edited(-1, name, {"00"})), EditCheck::NameNotSavable) << name.substr(0, 12);
+    EXPECT_EQ(editing.Check(Edited(-1, "Many", std::vector<std::string>(1001, "00"))), EditCheck::PassesNotSavable);
+    EXPECT_EQ(editing.Check(Edited(-1, "None", {})), EditCheck::PassesNotSavable);
+    const std::string widest = pass_text::FromTyped(std::string(131072, 'A'));  // 65536 bytes
+    EXPECT_EQ(editing.Check(Edited(-1, "Huge", {widest + " AA"})), EditCheck::PassesNotSavable);
+    // The store refuses the same, so a check and a save never disagree.
+    EXPECT_FALSE(store_.SaveAlgorithmAt(ShredAlgorithm{longest + "n", "d", {ShredPass::MakeRandom()}, true}, 5));
+
+    // What the check lets through is saved, saved again under its own name
+    // (through the copy, whose name must fit too) and loaded back whole.
+    const EditedAlgorithm most = Edited(-1, longest, std::vector<std::string>(1000, pass_text::kRandom));
+    ASSERT_EQ(editing.Check(most), EditCheck::Ok);
+    ASSERT_TRUE(editing.Save(most));
+    ASSERT_TRUE(editing.Save(Edited(5, longest, std::vector<std::string>(1000, pass_text::kComplement))));
+    EXPECT_EQ(editing.Check(Edited(-1, "Widest", {widest})), EditCheck::Ok);
+    ASSERT_TRUE(editing.Save(Edited(-1, " spaced ", {"00"})));
+    const AlgorithmList again = Restart();
+    ASSERT_EQ(again.count(), 7u);
+    EXPECT_EQ(again.at(5).name, longest);
+    EXPECT_EQ(again.at(5).passes.size(), 1000u);
+    EXPECT_TRUE(again.at(5).passes[999].IsComplement());
+    EXPECT_EQ(again.at(6).name, " spaced ") << "the registry keeps spaces at either end";
+}
+
 TEST_F(AlgorithmEditingTest, SavesReplaceWholeKeysAndFailuresChangeNothing) {
     AlgorithmEditing editing(list_, store_);
     ASSERT_TRUE(editing.Save(Edited(-1, "Three", {"01", "02", "03"})));
@@ -215,21 +245,31 @@ TEST_F(AlgorithmEditingTest, AStartAfterPositionsMovedRewritesTheTasks) {
     EXPECT_TRUE(PositionMove::MovedOnLoad(previous).empty());
 }
 
-TEST_F(AlgorithmEditingTest, OldStoresLoadAndAnInterruptedSaveIsRecovered) {
-    // A key of an older version, without "Order", and a complete copy left
-    // by a save stopped after the old key went.
-    for (const std::string& name : {std::string("Old"), std::string("~saving~Lost")}) {
+TEST_F(AlgorithmEditingTest, InterruptedSavesAreRecoveredAndDeleteTakesTheirCopiesAlong) {
+    // A key of an older version, without "Order"; the complete copy a save
+    // left when it stopped after the old key went; a key with the copy of a
+    // case-only rename beside it; and a user's own algorithm named like a copy.
+    struct Stored {
+        std::string name;
+        const char* savingFor;
+        DWORD order;
+    };
+    const DWORD none = 0xFFFFFFFF;
+    for (const Stored& stored : {Stored{"Old", nullptr, none}, Stored{"~saving~Lost", "Lost", 1},
+                                 Stored{"Both", nullptr, 2}, Stored{"~saving~both", "BOTH", 2},
+                                 Stored{"~saving~Mine", nullptr, 3}, Stored{"Mine", nullptr, 4}}) {
         HKEY raw = nullptr;
-        ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, (product_ + "\\Algorithms\\" + name).c_str(), 0, nullptr, 0,
-                                    KEY_ALL_ACCESS, nullptr, &raw, nullptr), 0);
+        ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, (product_ + "\\Algorithms\\" + stored.name).c_str(), 0,
+                                    nullptr, 0, KEY_ALL_ACCESS, nullptr, &raw, nullptr), 0);
         win::UniqueRegKey key(raw);
         DWORD one = 1;
         ::RegSetValueExA(raw, "Description", 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 1);
         ::RegSetValueExA(raw, "PassesCount", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), 4);
-        if (name != "Old") {
-            ::RegSetValueExA(raw, "SavingFor", 0, REG_SZ, reinterpret_cast<const BYTE*>("Lost"), 4);
-            ::RegSetValueExA(raw, "Order", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), 4);
-        }
+        if (stored.savingFor != nullptr)
+            ::RegSetValueExA(raw, "SavingFor", 0, REG_SZ, reinterpret_cast<const BYTE*>(stored.savingFor),
+                             static_cast<DWORD>(std::strlen(stored.savingFor)));
+        if (stored.order != none)
+            ::RegSetValueExA(raw, "Order", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&stored.order), 4);
         HKEY pass = nullptr;
         ASSERT_EQ(::RegCreateKeyExA(raw, "Pass 0", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &pass, nullptr), 0);
         ::RegSetValueExA(pass, "write", 0, REG_SZ, reinterpret_cast<const BYTE*>("Random"), 6);
@@ -238,10 +278,20 @@ TEST_F(AlgorithmEditingTest, OldStoresLoadAndAnInterruptedSaveIsRecovered) {
     std::vector<int32_t> previous;
     AlgorithmList list;
     store_.LoadCustomAlgorithms(list, &previous);
-    ASSERT_EQ(list.count(), 2u);
-    EXPECT_EQ(list.at(0).name, "Lost");
-    EXPECT_EQ(list.at(1).name, "Old");
-    EXPECT_EQ(previous, (std::vector<int32_t>{1, -1}));
+    std::string names;
+    for (size_t i = 0; i < list.count(); ++i) names += list.at(i).name + "|";
+    EXPECT_EQ(names, "Lost|Both|~saving~Mine|Mine|Old|");
+    EXPECT_EQ(previous, (std::vector<int32_t>{1, 2, 3, 4, -1}));
+
+    list_ = Restart();
+    AlgorithmEditing editing(list_, store_);
+    EXPECT_EQ(editing.Delete(5), AlgorithmStore::DeleteOutcome::Deleted) << "Lost: only its copy was there";
+    EXPECT_EQ(editing.Delete(5), AlgorithmStore::DeleteOutcome::Deleted) << "Both, with the copy beside it";
+    EXPECT_EQ(editing.Delete(6), AlgorithmStore::DeleteOutcome::Deleted) << "Mine, not the other's key";
+    EXPECT_EQ(StoredKeys(), (std::vector<std::string>{"Old", "~saving~Mine"}));
+    const AlgorithmList again = Restart();
+    ASSERT_EQ(again.count(), 7u);
+    EXPECT_EQ(again.at(5).name + "|" + again.at(6).name, "~saving~Mine|Old");
 }
 
 }  // namespace
