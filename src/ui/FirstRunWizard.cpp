@@ -40,7 +40,7 @@ private:
         HWND window = Handle();
         ::SetWindowLongPtrA(window, GWL_EXSTYLE, ::GetWindowLongPtrA(window, GWL_EXSTYLE) | WS_EX_APPWINDOW);
         HINSTANCE instance = ::GetModuleHandleA(nullptr);
-        for (const auto size : {std::make_pair(ICON_BIG, SM_CXICON), std::make_pair(ICON_SMALL, SM_CXSMICON)}) {
+        for (const auto& size : {std::make_pair(ICON_BIG, SM_CXICON), std::make_pair(ICON_SMALL, SM_CXSMICON)}) {
             const int pixels = ::GetSystemMetrics(size.second);
             auto icon = static_cast<HICON>(
                 ::LoadImageA(instance, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, pixels, pixels, LR_SHARED));
