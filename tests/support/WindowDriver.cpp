@@ -31,19 +31,20 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM data) {
     return TRUE;
 }
 
-// An LVITEMA in the program's process with room for its text behind it.
-std::string RemoteItemText(HWND list, UINT message, WPARAM index, int subItem) {
-    RemoteMemory memory(list, sizeof(LVITEMA) + kTextRoom);
+// A control's item structure (LVITEMA, LVCOLUMNA, TCITEMA, COMBOBOXEXITEMA,
+// TVITEMA: each names its text pszText and cchTextMax) placed in the
+// program's process with room for the text behind it; answers the text the
+// control wrote there, or `failed` when the message answered 0.
+template <typename Item>
+std::string RemoteItemText(HWND window, UINT message, WPARAM wParam, Item item, const char* failed = "") {
+    RemoteMemory memory(window, sizeof(Item) + kTextRoom);
     if (!memory.valid()) return "<no memory>";
-    LVITEMA item{};
-    item.mask = LVIF_TEXT;
-    item.iSubItem = subItem;
-    item.pszText = reinterpret_cast<char*>(memory.address() + sizeof(LVITEMA));
+    item.pszText = reinterpret_cast<char*>(memory.address() + sizeof(Item));
     item.cchTextMax = kTextRoom;
     memory.Write(&item, sizeof(item));
-    ::SendMessageA(list, message, index, memory.address());
+    if (!::SendMessageA(window, message, wParam, memory.address())) return failed;
     char text[kTextRoom] = "";
-    memory.Read(text, kTextRoom - 1, sizeof(LVITEMA));
+    memory.Read(text, kTextRoom - 1, sizeof(Item));
     return text;
 }
 
@@ -159,24 +160,19 @@ int ComboCount(HWND combo) { return static_cast<int>(::SendMessageA(combo, CB_GE
 int ComboSelection(HWND combo) { return static_cast<int>(::SendMessageA(combo, CB_GETCURSEL, 0, 0)); }
 
 std::string ComboExItemText(HWND combo, int index) {
-    RemoteMemory memory(combo, sizeof(COMBOBOXEXITEMA) + kTextRoom);
-    if (!memory.valid()) return "<no memory>";
     COMBOBOXEXITEMA item{};
     item.mask = CBEIF_TEXT;
     item.iItem = index;
-    item.pszText = reinterpret_cast<char*>(memory.address() + sizeof(COMBOBOXEXITEMA));
-    item.cchTextMax = kTextRoom;
-    memory.Write(&item, sizeof(item));
-    if (!::SendMessageA(combo, CBEM_GETITEMA, 0, memory.address())) return "<none>";
-    char text[kTextRoom] = "";
-    memory.Read(text, kTextRoom - 1, sizeof(COMBOBOXEXITEMA));
-    return text;
+    return RemoteItemText(combo, CBEM_GETITEMA, 0, item, "<none>");
 }
 
 int ListRowCount(HWND list) { return static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
 
 std::string ListItemText(HWND list, int row, int column) {
-    return RemoteItemText(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), column);
+    LVITEMA item{};
+    item.iSubItem = column;
+    // Answers the text's length, which is 0 for an empty cell.
+    return RemoteItemText(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), item, "");
 }
 
 std::vector<std::string> ListColumn(HWND list, int column) {
@@ -186,17 +182,9 @@ std::vector<std::string> ListColumn(HWND list, int column) {
 }
 
 std::string ListHeaderText(HWND list, int column) {
-    RemoteMemory memory(list, sizeof(LVCOLUMNA) + kTextRoom);
-    if (!memory.valid()) return "<no memory>";
     LVCOLUMNA header{};
     header.mask = LVCF_TEXT;
-    header.pszText = reinterpret_cast<char*>(memory.address() + sizeof(LVCOLUMNA));
-    header.cchTextMax = kTextRoom;
-    memory.Write(&header, sizeof(header));
-    if (!::SendMessageA(list, LVM_GETCOLUMNA, static_cast<WPARAM>(column), memory.address())) return "<no column>";
-    char text[kTextRoom] = "";
-    memory.Read(text, kTextRoom - 1, sizeof(LVCOLUMNA));
-    return text;
+    return RemoteItemText(list, LVM_GETCOLUMNA, static_cast<WPARAM>(column), header, "<no column>");
 }
 
 bool SelectListRow(HWND list, int row) {
@@ -220,34 +208,19 @@ HWND CurrentPage(HWND sheet) { return reinterpret_cast<HWND>(::SendMessageA(shee
 
 std::string TabText(HWND sheet, int index) {
     HWND tabs = ::FindWindowExA(sheet, nullptr, WC_TABCONTROLA, nullptr);
-    RemoteMemory memory(sheet, sizeof(TCITEMA) + kTextRoom);
-    if (tabs == nullptr || !memory.valid()) return "<no tabs>";
+    if (tabs == nullptr) return "<no tabs>";
     TCITEMA item{};
     item.mask = TCIF_TEXT;
-    item.pszText = reinterpret_cast<char*>(memory.address() + sizeof(TCITEMA));
-    item.cchTextMax = kTextRoom;
-    memory.Write(&item, sizeof(item));
-    ::SendMessageA(tabs, TCM_GETITEMA, static_cast<WPARAM>(index), memory.address());
-    char text[kTextRoom] = "";
-    memory.Read(text, kTextRoom - 1, sizeof(TCITEMA));
-    return text;
+    return RemoteItemText(tabs, TCM_GETITEMA, static_cast<WPARAM>(index), item, "<no tab>");
 }
 
 namespace {
 
 std::string TreeItemText(HWND tree, HTREEITEM item) {
-    RemoteMemory memory(tree, sizeof(TVITEMA) + kTextRoom);
-    if (!memory.valid()) return std::string();
     TVITEMA data{};
     data.mask = TVIF_TEXT;
     data.hItem = item;
-    data.pszText = reinterpret_cast<char*>(memory.address() + sizeof(TVITEMA));
-    data.cchTextMax = kTextRoom;
-    memory.Write(&data, sizeof(data));
-    ::SendMessageA(tree, TVM_GETITEMA, 0, memory.address());
-    char text[kTextRoom] = "";
-    memory.Read(text, kTextRoom - 1, sizeof(TVITEMA));
-    return text;
+    return RemoteItemText(tree, TVM_GETITEMA, 0, data);
 }
 
 HTREEITEM TreeNext(HWND tree, HTREEITEM item, UINT relation) {
