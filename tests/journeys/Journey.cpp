@@ -2,6 +2,9 @@
 
 #include <cstdio>
 
+#include "journeys/FilePicker.h"
+#include "res/resource.h"
+
 #include "win/UniqueResource.h"
 
 namespace {
@@ -82,6 +85,24 @@ void Journey::AnswerBox(int button, const std::string& expected) {
     }
     ASSERT_TRUE(drive::ClickItem(box, button)) << "the box has no button " << button;
     ASSERT_TRUE(drive::WaitUntil([box] { return !::IsWindow(box); }, 10000));
+}
+
+void Journey::BrowseFiles(HWND page, const std::string& folder, const std::string& names) {
+    ASSERT_TRUE(drive::ClickItem(page, IDC_TARGETS_BROWSE));
+    HWND dialog = program->WaitForDialogOtherThan(mainWindow);
+    ASSERT_NE(dialog, nullptr) << "Browse opened no dialog";
+    if (!folder.empty()) OpenFolder(dialog, folder);
+    TypeAndOpen(dialog, names);
+    ASSERT_TRUE(drive::WaitUntil([dialog] { return !::IsWindow(dialog); }, 10000)) << "the dialog stayed open";
+}
+
+void Journey::BrowseFolder(HWND page, const std::string& path) {
+    ASSERT_TRUE(drive::ClickItem(page, IDC_TARGETS_BROWSE));
+    HWND browser = program->WaitForDialogOtherThan(mainWindow);
+    ASSERT_NE(browser, nullptr) << "Browse opened no folder browser";
+    ASSERT_TRUE(drive::SelectBrowsedFolder(browser, path)) << path;
+    ASSERT_TRUE(drive::ClickItem(browser, IDOK));
+    ASSERT_TRUE(drive::WaitUntil([browser] { return !::IsWindow(browser); }, 10000));
 }
 
 bool Journey::WaitForJobEnd(DWORD timeoutMs) {

@@ -32,6 +32,11 @@ protected:
     // Waits for a box of the program, checks its text holds `expected` (when
     // given) and presses that button.
     void AnswerBox(int button, const std::string& expected = std::string());
+    // Browse on the Shred Files page: the open-file dialog goes into folder
+    // (unless empty) and opens the names typed.
+    void BrowseFiles(HWND page, const std::string& folder, const std::string& names);
+    // Browse on the Shred Folders page: the folder picked in the system's browser.
+    void BrowseFolder(HWND page, const std::string& path);
     // Waits until a job has ended: the main window is enabled and no other
     // window of the program shows (a box left open fails the wait).
     bool WaitForJobEnd(DWORD timeoutMs = 60000);

@@ -2,7 +2,6 @@
 // fill the list, Shred Now asks, and what was listed is gone from the disk.
 #include "journeys/Journey.h"
 
-#include "journeys/FilePicker.h"
 #include "res/resource.h"
 #include "support/TestFolder.h"
 
@@ -21,12 +20,7 @@ TEST_F(FilesAndFoldersJourney, BrowseAddsTwoFilesAndShredNowLeavesNeitherOnTheDi
     StartProgram();
     HWND page = ShowTab(kFilesTab);
 
-    ASSERT_TRUE(drive::ClickItem(page, IDC_TARGETS_BROWSE));
-    HWND dialog = program->WaitForDialogOtherThan(mainWindow);
-    ASSERT_NE(dialog, nullptr) << "Browse opened no dialog";
-    OpenFolder(dialog, folder.path());
-    TypeAndOpen(dialog, "\"first report.txt\" \"second.bin\"");
-    ASSERT_TRUE(drive::WaitUntil([dialog] { return !::IsWindow(dialog); }, 10000)) << "the dialog stayed open";
+    BrowseFiles(page, folder.path(), "\"first report.txt\" \"second.bin\"");
     HWND list = ::GetDlgItem(page, IDC_TARGETS_FILE_LIST);
     ASSERT_EQ(drive::ListRowCount(list), 2);
     EXPECT_EQ(drive::ListItemText(list, 0), first);
@@ -60,12 +54,7 @@ TEST_F(FilesAndFoldersJourney, AFolderBrowsedWithSubfoldersAlwaysShreddedLeavesN
     ASSERT_TRUE(drive::ClickItem(options, IDOK));
     ASSERT_TRUE(drive::WaitUntil([options] { return !::IsWindow(options); }, 10000));
 
-    ASSERT_TRUE(drive::ClickItem(page, IDC_TARGETS_BROWSE));
-    HWND browser = program->WaitForDialogOtherThan(mainWindow);
-    ASSERT_NE(browser, nullptr) << "Browse opened no folder browser";
-    ASSERT_TRUE(drive::SelectBrowsedFolder(browser, tree));
-    ASSERT_TRUE(drive::ClickItem(browser, IDOK));
-    ASSERT_TRUE(drive::WaitUntil([browser] { return !::IsWindow(browser); }, 10000));
+    BrowseFolder(page, tree);
     HWND list = ::GetDlgItem(page, IDC_TARGETS_FOLDER_LIST);
     ASSERT_EQ(drive::ListColumn(list), std::vector<std::string>{tree});
 

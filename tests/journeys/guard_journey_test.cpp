@@ -4,7 +4,6 @@
 // not shredded stays listed, and the user is told.
 #include "journeys/Journey.h"
 
-#include "journeys/FilePicker.h"
 #include "res/resource.h"
 #include "support/TestFolder.h"
 #include "win/UniqueResource.h"
@@ -15,18 +14,7 @@ constexpr int kFilesTab = 1;
 constexpr int kFoldersTab = 2;
 constexpr char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
-class GuardJourney : public Journey {
-protected:
-    // Adds a folder through Browse and the system's folder browser.
-    void BrowseFolder(HWND page, const std::string& path) {
-        ASSERT_TRUE(drive::ClickItem(page, IDC_TARGETS_BROWSE));
-        HWND browser = program->WaitForDialogOtherThan(mainWindow);
-        ASSERT_NE(browser, nullptr);
-        ASSERT_TRUE(drive::SelectBrowsedFolder(browser, path)) << path;
-        ASSERT_TRUE(drive::ClickItem(browser, IDOK));
-        ASSERT_TRUE(drive::WaitUntil([browser] { return !::IsWindow(browser); }, 10000));
-    }
-};
+class GuardJourney : public Journey {};
 
 TEST_F(GuardJourney, AHardLinkedFilesOtherNameKeepsItsDataAndTheFileStaysListed) {
     TestFolder folder;
@@ -35,12 +23,7 @@ TEST_F(GuardJourney, AHardLinkedFilesOtherNameKeepsItsDataAndTheFileStaysListed)
     ASSERT_TRUE(::CreateHardLinkA(other.c_str(), listed.c_str(), nullptr));
     StartProgram();
     HWND page = ShowTab(kFilesTab);
-    ASSERT_TRUE(drive::ClickItem(page, IDC_TARGETS_BROWSE));
-    HWND dialog = program->WaitForDialogOtherThan(mainWindow);
-    ASSERT_NE(dialog, nullptr);
-    OpenFolder(dialog, folder.path());
-    TypeAndOpen(dialog, "listed.txt");
-    ASSERT_TRUE(drive::WaitUntil([dialog] { return !::IsWindow(dialog); }, 10000));
+    BrowseFiles(page, folder.path(), "listed.txt");
 
     ASSERT_TRUE(drive::ClickItem(page, IDC_TARGETS_SHRED_NOW));
     AnswerBox(IDYES, "cannot be recovered");

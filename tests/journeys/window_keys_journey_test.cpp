@@ -7,7 +7,6 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "journeys/FilePicker.h"
 #include "res/resource.h"
 #include "support/TestFolder.h"
 #include "ui/TrayIcon.h"
@@ -90,11 +89,7 @@ TEST_F(WindowKeysJourney, AFinishedJobHandsTheWindowBackAndItsProgressSpeaksGerm
     const std::string file = folder.MakeFile("asked about.txt", 5000, FILE_ATTRIBUTE_READONLY);
     StartProgram();
     HWND page = ShowTab(kFilesTab);
-    ASSERT_TRUE(drive::ClickItem(page, IDC_TARGETS_BROWSE));
-    HWND picker = program->WaitForDialogOtherThan(mainWindow);
-    ASSERT_NE(picker, nullptr) << "Browse opened no dialog";
-    TypeAndOpen(picker, file);
-    ASSERT_TRUE(drive::WaitUntil([picker] { return !::IsWindow(picker); }, 10000)) << "the dialog stayed open";
+    BrowseFiles(page, "", file);
 
     ASSERT_TRUE(drive::ClickItem(page, IDC_TARGETS_SHRED_NOW));
     AnswerBox(IDYES);
