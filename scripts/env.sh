@@ -10,6 +10,17 @@ export WINEARCH=win32
 # No Mono or Gecko installer prompts in a fresh prefix.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
+# A mirror caught mid-sync fails one index file; the lists that did arrive
+# are enough to install from, so the update is tried again and then let go.
+update_package_lists() {
+    local try
+    for try in 1 2 3; do
+        apt-get update -q && return 0
+        sleep 5
+    done
+    echo "apt-get update failed three times; installing from the lists it has" >&2
+}
+
 need_packages() {
     local missing=()
     command -v i686-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-i686-posix)
@@ -22,14 +33,34 @@ need_packages() {
     command -v mkfs.ext2 >/dev/null || missing+=(e2fsprogs)
     command -v losetup >/dev/null || missing+=(mount)
     command -v chmcmd >/dev/null || missing+=(fp-utils)
+    # NTFS images for the tests of what shredding leaves in the MFT.
+    command -v mkntfs >/dev/null && command -v ntfs-3g >/dev/null || missing+=(ntfs-3g)
     if [ ${#missing[@]} -gt 0 ]; then
         echo "Installing: ${missing[*]}"
         if ! dpkg --print-foreign-architectures | grep -qx i386; then
             dpkg --add-architecture i386
         fi
-        apt-get update -q
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+        update_package_lists
+        install_packages "${missing[@]}"
     fi
+}
+
+# When the i386 index lags behind the amd64 one (a mirror mid-sync), the
+# i386 libraries cannot match the installed amd64 ones, which multiarch
+# demands; both are then pinned to the version the i386 index offers.
+install_packages() {
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$@" && return 0
+    local pins=() round dep name version out
+    for round in 1 2 3 4 5 6; do
+        out=$(apt-get install -s -y --no-install-recommends --allow-downgrades "$@" "${pins[@]}" 2>&1) || true
+        grep -q "unmet dependencies" <<<"$out" || break
+        for dep in $(grep -oE "Depends: [a-z0-9.+-]+:i386" <<<"$out" | awk '{print $2}' | sort -u); do
+            name=${dep%:i386}
+            version=$(apt-cache policy "$dep" | awk '/Candidate/{print $2}')
+            pins+=("$name=$version" "$dep=$version")
+        done
+    done
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends --allow-downgrades "$@" "${pins[@]}"
 }
 
 configure_and_build() {
@@ -130,7 +161,7 @@ install_scheduler_component() {
 need_packaging_packages() {
     if ! command -v makensis >/dev/null; then
         echo "Installing: nsis"
-        apt-get update -q
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends nsis
+        update_package_lists
+        install_packages nsis
     fi
 }
