@@ -3,12 +3,22 @@
 // a formatted print, so a "%" in a path or a translation is harmless.
 #include <string>
 
-inline std::string ReplaceAll(std::string text, const std::string& placeholder, const std::string& value) {
+template <typename Char>
+std::basic_string<Char> ReplaceAll(std::basic_string<Char> text, const std::basic_string<Char>& placeholder,
+                                   const std::basic_string<Char>& value) {
     if (placeholder.empty()) return text;
     size_t at = 0;
-    while ((at = text.find(placeholder, at)) != std::string::npos) {
+    while ((at = text.find(placeholder, at)) != std::basic_string<Char>::npos) {
         text.replace(at, placeholder.size(), value);
         at += value.size();
     }
     return text;
+}
+
+inline std::string ReplaceAll(std::string text, const std::string& placeholder, const std::string& value) {
+    return ReplaceAll<char>(std::move(text), placeholder, value);
+}
+
+inline std::wstring ReplaceAll(std::wstring text, const std::wstring& placeholder, const std::wstring& value) {
+    return ReplaceAll<wchar_t>(std::move(text), placeholder, value);
 }
