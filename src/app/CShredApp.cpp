@@ -152,7 +152,7 @@ bool CShredApp::ProbeSystemVersion(bool anyNtfs) {
     return true;
 }
 
-bool CShredApp::InitInstance(const std::string& commandLine, InteractiveWindows* windows) {
+bool CShredApp::InitInstance(const std::wstring& commandLine, InteractiveWindows* windows) {
     LoadRestorePoints();
     // This build hosts no ActiveX controls: there is no skin engine and the
     // splash window draws itself.

@@ -50,7 +50,8 @@ public:
     // commandLine: the text after the program name; windows: the main window
     // and the splash (none: an interactive start ends after its checks).
     // False ends the program.
-    bool InitInstance(const std::string& commandLine, InteractiveWindows* windows = nullptr);
+    // commandLine: the text after the program name, as the system holds it.
+    bool InitInstance(const std::wstring& commandLine, InteractiveWindows* windows = nullptr);
     // Answers the process exit code.
     int ExitInstance();
 

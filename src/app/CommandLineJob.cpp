@@ -13,22 +13,23 @@
 #include "engine/UserInteraction.h"
 #include "lang/LanguagePack.h"
 #include "lang/TextFill.h"
+#include "win/WideText.h"
 
-std::string CommandLineJob::ConfirmationText(const std::vector<std::string>& targets) const {
+std::wstring CommandLineJob::ConfirmationText(const std::vector<win::FsPath>& targets) const {
     if (targets.size() == 1) {
-        std::string name = targets[0];
-        if (name == "recycle") {
-            name = "the Recycle Bin";
+        std::wstring name = targets[0].Text();
+        if (name == L"recycle") {
+            name = L"the Recycle Bin";
         } else {
-            const std::string canonical = CanonicalShellPath(name);
+            const std::wstring canonical = CanonicalShellPath(name);
             if (!canonical.empty()) name = canonical;
         }
-        return ReplaceAll(context_.texts.Text(9052), "%s", name);
+        return WithPath(context_.texts.Text(9052), name);
     }
-    return ReplaceAll(context_.texts.Text(9051), "%u", std::to_string(targets.size()));
+    return win::WidenAnsi(ReplaceAll(context_.texts.Text(9051), "%u", std::to_string(targets.size())));
 }
 
-JobRequest CommandLineJob::RequestFor(const std::vector<std::string>& targets, int methodIndex) const {
+JobRequest CommandLineJob::RequestFor(const std::vector<win::FsPath>& targets, int methodIndex) const {
     const EngineState& state = context_.state;
     JobRequest request;
     request.targets = targets;
@@ -40,7 +41,7 @@ JobRequest CommandLineJob::RequestFor(const std::vector<std::string>& targets, i
     return request;
 }
 
-void CommandLineJob::RunCommandLineJob(const std::vector<std::string>& targets, int methodIndex) {
+void CommandLineJob::RunCommandLineJob(const std::vector<win::FsPath>& targets, int methodIndex) {
     EngineState& state = context_.state;
     state.itemsNotDone = 0;
     if (!state.runMode &&

@@ -15,12 +15,12 @@ public:
     CommandLineJob(EngineContext& context, ShredJob& job) : context_(context), job_(job) {}
 
     // methodIndex: the "Method" setting as start-up read it.
-    void RunCommandLineJob(const std::vector<std::string>& targets, int methodIndex);
+    void RunCommandLineJob(const std::vector<win::FsPath>& targets, int methodIndex);
 
     // The run's request: a silent run takes "/O", "/F" and "/R", a windowed
     // one the settings; "/D" counts in both.
-    JobRequest RequestFor(const std::vector<std::string>& targets, int methodIndex) const;
-    std::string ConfirmationText(const std::vector<std::string>& targets) const;
+    JobRequest RequestFor(const std::vector<win::FsPath>& targets, int methodIndex) const;
+    std::wstring ConfirmationText(const std::vector<win::FsPath>& targets) const;
 
 private:
     EngineContext& context_;

@@ -17,22 +17,21 @@ struct ComRelease {
 
 }  // namespace
 
-std::string CanonicalShellPath(const std::string& name) {
+std::wstring CanonicalShellPath(const std::wstring& name) {
     IShellFolder* rawDesktop = nullptr;
     if (FAILED(::SHGetDesktopFolder(&rawDesktop)) || rawDesktop == nullptr) return {};
     std::unique_ptr<IShellFolder, ComRelease> desktop(rawDesktop);
 
-    const int wideLength = ::MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, nullptr, 0);
-    if (wideLength <= 0) return {};
-    std::vector<wchar_t> wide(static_cast<size_t>(wideLength));
-    ::MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, wide.data(), wideLength);
+    std::vector<wchar_t> wide(name.begin(), name.end());
+    wide.push_back(L'\0');
 
     ITEMIDLIST* rawList = nullptr;
     if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, wide.data(), nullptr, &rawList, nullptr)) ||
         rawList == nullptr)
         return {};
     std::unique_ptr<ITEMIDLIST, ItemListFree> list(rawList);
-    char path[MAX_PATH] = {};
-    if (!::SHGetPathFromIDListA(list.get(), path)) return {};
+    // A path longer than MAX_PATH is not resolved: the name stays as given.
+    wchar_t path[MAX_PATH] = {};
+    if (!::SHGetPathFromIDListW(list.get(), path)) return {};
     return path;
 }

@@ -3,4 +3,4 @@
 
 // The canonical file-system path of a name, resolved through the shell's
 // desktop folder; empty when the shell cannot resolve it.
-std::string CanonicalShellPath(const std::string& name);
+std::wstring CanonicalShellPath(const std::wstring& name);

@@ -12,7 +12,7 @@ class SkinEngine;
 
 class ConfirmAllDlg final : public win::Dialog {
 public:
-    ConfirmAllDlg(std::string caption, std::string text, int style, EngineState& state,
+    ConfirmAllDlg(std::string caption, std::wstring text, int style, EngineState& state,
                   const LanguagePack& texts, SkinEngine* skin = nullptr)
         : Dialog(146), caption_(std::move(caption)), text_(std::move(text)), style_(style), state_(state),
           texts_(texts), skin_(skin) {}
@@ -27,7 +27,7 @@ private:
     void LayOutButtons();
 
     std::string caption_;
-    std::string text_;
+    std::wstring text_;
     int style_;
     EngineState& state_;
     const LanguagePack& texts_;

@@ -17,7 +17,7 @@ namespace {
 class NoProgressView final : public ProgressView {
 public:
     void SetTitle(const std::string&) override {}
-    void SetStatus(const std::string&) override {}
+    void SetStatus(const std::wstring&) override {}
     void SetDetail(const std::string&) override {}
     void SetItemRange(int, int) override {}
     void SetItemPos(int) override {}
@@ -47,11 +47,11 @@ HWND DialogInteraction::ProgressWindow() const { return progress_ ? progress_->H
 // closes; while the progress dialog exists, that dialog owns the box.
 HWND DialogInteraction::Owner() const { return progress_ ? progress_->Handle() : mainWindow_; }
 
-int DialogInteraction::ShowMessage(const std::string& text, const std::string& caption, unsigned flags) {
-    return ::MessageBoxA(Owner(), text.c_str(), caption.c_str(), flags);
+int DialogInteraction::ShowMessage(const std::wstring& text, const std::string& caption, unsigned flags) {
+    return ::MessageBoxW(Owner(), text.c_str(), win::WidenAnsi(caption).c_str(), flags);
 }
 
-int DialogInteraction::ConfirmAll(const std::string& caption, const std::string& text, int style) {
+int DialogInteraction::ConfirmAll(const std::string& caption, const std::wstring& text, int style) {
     ConfirmAllDlg dialog(caption, text, style, state_, texts_, skin_);
     dialog.SetLook(look_);
     const INT_PTR result = dialog.DoModal(Owner());

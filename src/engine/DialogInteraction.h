@@ -31,8 +31,10 @@ public:
     }
     HWND ProgressWindow() const;
 
-    int ShowMessage(const std::string& text, const std::string& caption, unsigned flags) override;
-    int ConfirmAll(const std::string& caption, const std::string& text, int style) override;
+    using UserInteraction::ShowMessage;
+    using UserInteraction::ConfirmAll;
+    int ShowMessage(const std::wstring& text, const std::string& caption, unsigned flags) override;
+    int ConfirmAll(const std::string& caption, const std::wstring& text, int style) override;
     void ShowSystemError(unsigned long code) override;
     NoticeAnswer ShowNotice(NoticeKind kind) override;
     bool OpenProgress(int overallRange) override;

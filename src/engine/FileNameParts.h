@@ -1,7 +1,8 @@
 #pragma once
 // The two parts of a file name that the rename replaces: the base name
 // (between the last separator and the last dot) and the extension (after that
-// dot). Either may be empty; the folder part is never touched.
+// dot). Either may be empty; the folder part is never touched. Lengths are
+// counted in the string's own units (UTF-16 units for a wide path).
 #include <cstddef>
 #include <string>
 
@@ -12,12 +13,15 @@ struct FileNameParts {
     size_t extensionLength = 0;
 };
 
-inline FileNameParts SplitFileName(const std::string& path) {
+template <typename Char>
+FileNameParts SplitFileName(const std::basic_string<Char>& path) {
+    using String = std::basic_string<Char>;
     FileNameParts parts;
-    const size_t separator = path.find_last_of("\\/:");
-    parts.baseStart = separator == std::string::npos ? 0 : separator + 1;
-    const size_t dot = path.find('.', parts.baseStart) == std::string::npos ? std::string::npos : path.rfind('.');
-    if (dot == std::string::npos) {
+    const Char separators[] = {Char('\\'), Char('/'), Char(':'), Char(0)};
+    const size_t separator = path.find_last_of(separators);
+    parts.baseStart = separator == String::npos ? 0 : separator + 1;
+    const size_t dot = path.find(Char('.'), parts.baseStart) == String::npos ? String::npos : path.rfind(Char('.'));
+    if (dot == String::npos) {
         parts.baseLength = path.size() - parts.baseStart;
         parts.extensionStart = path.size();
         return parts;
@@ -27,3 +31,5 @@ inline FileNameParts SplitFileName(const std::string& path) {
     parts.extensionLength = path.size() - parts.extensionStart;
     return parts;
 }
+
+inline FileNameParts SplitFileName(const char* path) { return SplitFileName(std::string(path)); }

@@ -14,6 +14,7 @@
 #include "engine/UserInteraction.h"
 #include "lang/LanguagePack.h"
 #include "lang/TextFill.h"
+#include "win/FileSystem.h"
 #include "win/SystemErrorText.h"
 #include "win/UniqueResource.h"
 
@@ -33,7 +34,6 @@ bool SeekToStart(HANDLE file) {
     return ::SetFilePointerEx(file, zero, nullptr, FILE_BEGIN) != FALSE;
 }
 
-bool NameExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 }  // namespace
 
@@ -113,11 +113,11 @@ FileShredder::PassOutcome FileShredder::OverwriteAllPasses(HANDLE file, uint64_t
     return PassOutcome::Done;
 }
 
-void FileShredder::ReportWriteFailure(DWORD error, const std::string& path) {
+void FileShredder::ReportWriteFailure(DWORD error, const std::wstring& path) {
     std::string text = ReplaceAll(context_.texts.Text(9047), "%s", win::SystemErrorText(error, 255));
     char code[16];
     wsprintfA(code, " %08X", static_cast<unsigned>(error));
-    Report(context_, text + code + ReplaceAll(context_.texts.Text(15001), "%s", path), MB_OK | MB_ICONERROR);
+    Report(context_, WithPath(text + code + context_.texts.Text(15001), path), MB_OK | MB_ICONERROR);
 }
 
 // A silent run has nobody to close a box: its system errors go to the log.
@@ -129,7 +129,7 @@ void FileShredder::ReportSystemError(DWORD error) {
         context_.ui.ShowSystemError(error);
 }
 
-bool FileShredder::ConfirmAttributes(const std::string& path, DWORD attributes, ShredFileMode mode, int& result) {
+bool FileShredder::ConfirmAttributes(const win::FsPath& path, DWORD attributes, ShredFileMode mode, int& result) {
     if ((attributes & kWarnedAttributes) == 0 || mode != ShredFileMode::Confirm ||
         context_.state.answers.attributeYesToAll)
         return true;
@@ -137,7 +137,7 @@ bool FileShredder::ConfirmAttributes(const std::string& path, DWORD attributes, 
         context_.state.answers.attributeYesToAll = true;
         return true;
     }
-    const std::string text = ReplaceAll(context_.texts.Text(9036), "%s", path);
+    const std::wstring text = WithPath(context_.texts.Text(9036), path.Text());
     switch (context_.ui.ConfirmAll(context_.programCaption, text, ConfirmStyleYesNoAll)) {
     case ConfirmNo: result = 0; return false;
     case ConfirmYesToAll: context_.state.answers.attributeYesToAll = true; return true;
@@ -146,58 +146,58 @@ bool FileShredder::ConfirmAttributes(const std::string& path, DWORD attributes, 
     }
 }
 
-char FileShredder::RandomLetter() {
+wchar_t FileShredder::RandomLetter() {
     for (;;) {
         const signed char c = static_cast<signed char>(random_.Next() & 0xFF);
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) return static_cast<char>(c);
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) return static_cast<wchar_t>(c);
     }
 }
 
-int FileShredder::RemoveFile(const std::string& path, ShredFileMode mode) {
-    const FileNameParts parts = SplitFileName(path);
+int FileShredder::RemoveFile(const win::FsPath& path, ShredFileMode mode) {
+    const FileNameParts parts = SplitFileName(path.Text());
     // Only ever delete the name this file was just given, or its own name when
     // no free random name could be taken.
-    std::string doomed = path;
+    win::FsPath doomed = path;
     bool renamed = false;
     if (parts.baseLength + parts.extensionLength > 0) {
         for (int attempt = 0; attempt < kRenameAttempts && !renamed; ++attempt) {
-            std::string candidate = path;
+            std::wstring candidate = path.Text();
             for (size_t i = 0; i < parts.baseLength; ++i) candidate[parts.baseStart + i] = RandomLetter();
             for (size_t i = 0; i < parts.extensionLength; ++i) candidate[parts.extensionStart + i] = RandomLetter();
             // MoveFile never replaces a name that exists: a taken name just fails.
-            if (::MoveFileA(path.c_str(), candidate.c_str())) {
-                doomed = candidate;
+            if (win::fs::Move(path, win::FsPath(candidate))) {
+                doomed = win::FsPath(candidate);
                 renamed = true;
             }
         }
     }
-    const bool reportedDeleted = ::DeleteFileA(doomed.c_str()) != FALSE;
+    const bool reportedDeleted = win::fs::Delete(doomed);
     // Some file systems take the deletion without changing anything: only a
     // name that is gone counts.
-    if (reportedDeleted && !NameExists(doomed)) return 0;
+    if (reportedDeleted && !win::fs::Exists(doomed)) return 0;
     ++context_.state.itemsNotDone;
     if (reportedDeleted) {
-        Report(context_, ReplaceAll(context_.texts.Text(15008), "%s", doomed), MB_OK | MB_ICONERROR);
+        Report(context_, WithPath(context_.texts.Text(15008), doomed.Text()), MB_OK | MB_ICONERROR);
         return 0;
     }
     if (mode != ShredFileMode::Confirm) {
-        if (context_.state.runMode) context_.log.Write(ReplaceAll(context_.texts.Text(15003), "%s", doomed));
+        if (context_.state.runMode) context_.log.Write(WithPath(context_.texts.Text(15003), doomed.Text()));
         return 0;
     }
 
-    if (renamed) ::MoveFileA(doomed.c_str(), path.c_str());
-    const std::string text = ReplaceAll(context_.texts.Text(9038), "%s", path);
+    if (renamed) win::fs::Move(doomed, path);
+    const std::wstring text = WithPath(context_.texts.Text(9038), path.Text());
     return Report(context_, text, MB_OKCANCEL | MB_ICONERROR) == IDCANCEL ? 1 : 0;
 }
 
-int FileShredder::ShredNamedFile(const std::string& path, ShredFileMode mode) {
+int FileShredder::ShredNamedFile(const win::FsPath& path, ShredFileMode mode) {
     const ShredAlgorithm& algorithm = ChosenAlgorithm();
     if (!StartItem()) return 1;
-    context_.ui.Progress().SetStatus(path);
+    context_.ui.Progress().SetStatus(path.Text());
 
     WIN32_FILE_ATTRIBUTE_DATA status{};
-    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &status)) {
-        Report(context_, ReplaceAll(context_.texts.Text(9034), "%s", path), MB_OK | MB_ICONERROR);
+    if (!win::fs::AttributeData(path, status)) {
+        Report(context_, WithPath(context_.texts.Text(9034), path.Text()), MB_OK | MB_ICONERROR);
         return 0;
     }
     int refused = 0;
@@ -205,15 +205,14 @@ int FileShredder::ShredNamedFile(const std::string& path, ShredFileMode mode) {
         ++context_.state.itemsNotDone;
         return refused;
     }
-    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    win::fs::SetAttributes(path, FILE_ATTRIBUTE_NORMAL);
 
-    win::UniqueHandle file(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                         FILE_FLAG_WRITE_THROUGH, nullptr));
+    win::UniqueHandle file = win::fs::Open(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                           OPEN_EXISTING, FILE_FLAG_WRITE_THROUGH);
     if (!file) {
         // Logged in every mode: a silent run must not end in "Success" for it.
         ++context_.state.itemsNotDone;
-        const std::string text = ReplaceAll(context_.texts.Text(9037), "%s", path);
+        const std::wstring text = WithPath(context_.texts.Text(9037), path.Text());
         if (!context_.state.runMode)
             context_.ui.ShowMessage(text, context_.programCaption, MB_OK | MB_ICONERROR);
         else
@@ -227,11 +226,11 @@ int FileShredder::ShredNamedFile(const std::string& path, ShredFileMode mode) {
     case PassOutcome::WriteFailed:
         // A file that was not wholly overwritten is left under its own name.
         file.Reset();
-        ReportWriteFailure(error, path);
+        ReportWriteFailure(error, path.Text());
         return mode == ShredFileMode::Confirm ? 0 : 1;
     case PassOutcome::KeptGrowing:
         file.Reset();
-        Report(context_, ReplaceAll(context_.texts.Text(15004), "%s", path), MB_OK | MB_ICONERROR);
+        Report(context_, WithPath(context_.texts.Text(15004), path.Text()), MB_OK | MB_ICONERROR);
         return 0;
     case PassOutcome::Done:
     case PassOutcome::Cancelled: break;
@@ -281,7 +280,7 @@ int FileShredder::ShredSlot(TempFileSlot& slot, uint32_t itemNumber, uint32_t it
     DWORD error = 0;
     switch (OverwriteAllPasses(slot.handle.Get(), slot.bytesWritten, algorithm, error)) {
     case PassOutcome::SeekFailed: ReportSystemError(error); return 1;
-    case PassOutcome::WriteFailed: ReportWriteFailure(error, slot.path); return 1;
+    case PassOutcome::WriteFailed: ReportWriteFailure(error, win::WidenAnsi(slot.path)); return 1;
     case PassOutcome::KeptGrowing:
     case PassOutcome::Done:
     case PassOutcome::Cancelled: break;

@@ -12,6 +12,7 @@
 #include "algorithms/ShredRandom.h"
 #include "engine/EngineContext.h"
 #include "engine/StepResult.h"
+#include "win/FsPath.h"
 
 struct ShredAlgorithm;
 struct TempFileSlot;
@@ -26,7 +27,7 @@ class FileShredder {
 public:
     explicit FileShredder(EngineContext& context) : context_(context) {}
 
-    StepResult ShredFile(const std::string& path, ShredFileMode mode) { return Step(ShredNamedFile(path, mode)); }
+    StepResult ShredFile(const win::FsPath& path, ShredFileMode mode) { return Step(ShredNamedFile(path, mode)); }
     // A temporary file of the free-space job: overwritten through its open
     // handle, which stays open, and keeps its length.
     StepResult ShredFile(TempFileSlot& slot, uint32_t itemNumber, uint32_t itemCount) {
@@ -35,7 +36,7 @@ public:
 
 private:
     static StepResult Step(int result) { return result == 0 ? kGoOn : kStop; }
-    int ShredNamedFile(const std::string& path, ShredFileMode mode);
+    int ShredNamedFile(const win::FsPath& path, ShredFileMode mode);
     int ShredSlot(TempFileSlot& slot, uint32_t itemNumber, uint32_t itemCount);
     enum class PassOutcome { Done, Cancelled, SeekFailed, WriteFailed, KeptGrowing };
 
@@ -46,11 +47,11 @@ private:
     static uint64_t CurrentSize(HANDLE file, const WIN32_FILE_ATTRIBUTE_DATA& status);
     std::string PassDetail(const ShredAlgorithm& algorithm, int passNumber) const;
     const std::string& CachedPassDetail(const ShredAlgorithm& algorithm, int passNumber);
-    void ReportWriteFailure(DWORD error, const std::string& path);
+    void ReportWriteFailure(DWORD error, const std::wstring& path);
     void ReportSystemError(DWORD error);
-    bool ConfirmAttributes(const std::string& path, DWORD attributes, ShredFileMode mode, int& result);
-    int RemoveFile(const std::string& path, ShredFileMode mode);
-    char RandomLetter();
+    bool ConfirmAttributes(const win::FsPath& path, DWORD attributes, ShredFileMode mode, int& result);
+    int RemoveFile(const win::FsPath& path, ShredFileMode mode);
+    wchar_t RandomLetter();
 
     EngineContext& context_;
     ShredRandom random_;

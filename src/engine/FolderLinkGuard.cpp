@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "engine/FolderListing.h"
+#include "win/FileSystem.h"
 #include "win/UniqueResource.h"
 
 namespace {
@@ -11,9 +12,8 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 
 // Opened for no access at all: nothing is read, and no sharing rule of other
 // openers can refuse it.
-win::UniqueHandle OpenForQuery(const std::string& path) {
-    return win::UniqueHandle(::CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
-                                           FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+win::UniqueHandle OpenForQuery(const win::FsPath& path) {
+    return win::fs::Open(path, 0, kShareAll, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT);
 }
 
 // The parts of FILE_BASIC_INFO and FILE_STANDARD_INFO that the guard reads
@@ -34,10 +34,10 @@ constexpr int kFileStandardInfo = 1;
 
 }  // namespace
 
-FolderLinkGuard::FolderLinkGuard(const std::string& folder) {
+FolderLinkGuard::FolderLinkGuard(const win::FsPath& folder) {
     // Looked up at run time: the program also runs on Windows XP.
     if (HMODULE kernel = ::GetModuleHandleA("kernel32.dll")) {
-        finalPath_ = reinterpret_cast<FinalPathFunction>(::GetProcAddress(kernel, "GetFinalPathNameByHandleA"));
+        finalPath_ = reinterpret_cast<FinalPathFunction>(::GetProcAddress(kernel, "GetFinalPathNameByHandleW"));
         handleInfo_ = reinterpret_cast<HandleInfoFunction>(::GetProcAddress(kernel, "GetFileInformationByHandleEx"));
     }
     if (finalPath_ == nullptr) return;
@@ -45,15 +45,15 @@ FolderLinkGuard::FolderLinkGuard(const std::string& folder) {
     if (opened) folderFinalPath_ = FinalPathOf(opened.Get());
 }
 
-bool FolderLinkGuard::IsOwnFile(const std::string& path, const WIN32_FIND_DATAA& entry) const {
+bool FolderLinkGuard::IsOwnFile(const win::FsPath& path, const WIN32_FIND_DATAW& entry) const {
     return Classify(path, entry, false) == Reach::Own;
 }
 
-bool FolderLinkGuard::IsOwnFolder(const std::string& path, const WIN32_FIND_DATAA& entry) const {
+bool FolderLinkGuard::IsOwnFolder(const win::FsPath& path, const WIN32_FIND_DATAW& entry) const {
     return Classify(path, entry, true) == Reach::Own;
 }
 
-FolderLinkGuard::Reach FolderLinkGuard::Classify(const std::string& path, const WIN32_FIND_DATAA& entry,
+FolderLinkGuard::Reach FolderLinkGuard::Classify(const win::FsPath& path, const WIN32_FIND_DATAW& entry,
                                                  bool folder) const {
     if (IsLinkEntry(entry)) return Reach::Link;
     win::UniqueHandle opened = OpenForQuery(path);
@@ -62,12 +62,13 @@ FolderLinkGuard::Reach FolderLinkGuard::Classify(const std::string& path, const 
     if (!opened) return Reach::Own;
     DWORD attributes = 0;
     DWORD links = 1;
-    if (QueryFacts(opened.Get(), attributes, links)) {
+    const bool known = QueryFacts(opened.Get(), attributes, links);
+    if (known) {
         if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return Reach::Link;
         // A hard link shares its data with a name that may lie outside the tree.
         if (!folder && links > 1) return Reach::SharedData;
     }
-    return LeadsHere(opened.Get(), entry) ? Reach::Own : Reach::Link;
+    return LeadsHere(opened.Get(), entry, known) ? Reach::Own : Reach::Link;
 }
 
 // GetFileInformationByHandle also asks for the volume's serial number, which
@@ -89,23 +90,25 @@ bool FolderLinkGuard::QueryFacts(HANDLE opened, DWORD& attributes, DWORD& links)
     return true;
 }
 
-bool FolderLinkGuard::LeadsHere(HANDLE opened, const WIN32_FIND_DATAA& entry) const {
+bool FolderLinkGuard::LeadsHere(HANDLE opened, const WIN32_FIND_DATAW& entry, bool noReparsePoint) const {
     if (folderFinalPath_.empty()) return true;
-    const std::string reached = FinalPathOf(opened);
-    if (reached.empty()) return false;
-    for (const char* name : {entry.cFileName, entry.cAlternateFileName}) {
-        if (*name != '\0' && ::lstrcmpiA(reached.c_str(), JoinPath(folderFinalPath_, name).c_str()) == 0)
-            return true;
+    const std::wstring reached = FinalPathOf(opened);
+    // Wine gives no final path beyond MAX_PATH: there the entry's own facts,
+    // no reparse point (which every link is), have to answer alone.
+    if (reached.empty()) return noReparsePoint && ::GetLastError() == ERROR_MORE_DATA;
+    const win::FsPath folder(folderFinalPath_);
+    for (const wchar_t* name : {entry.cFileName, entry.cAlternateFileName}) {
+        if (*name != L'\0' && win::SamePath(reached, folder.Join(name).Text())) return true;
     }
     return false;
 }
 
-std::string FolderLinkGuard::FinalPathOf(HANDLE opened) const {
-    std::vector<char> text(MAX_PATH + 1);
+std::wstring FolderLinkGuard::FinalPathOf(HANDLE opened) const {
+    std::vector<wchar_t> text(MAX_PATH + 1);
     for (;;) {
         const DWORD length = finalPath_(opened, text.data(), static_cast<DWORD>(text.size()), 0);
-        if (length == 0) return std::string();
-        if (length < text.size()) return std::string(text.data(), length);
+        if (length == 0) return std::wstring();
+        if (length < text.size()) return win::FsPath::FromExtended(std::wstring(text.data(), length)).Text();
         text.resize(length + 1);
     }
 }

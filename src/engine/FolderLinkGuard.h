@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "win/FsPath.h"
+
 class FolderLinkGuard {
 public:
     // Why an entry is, or is not, the folder's own.
@@ -18,23 +20,24 @@ public:
     };
 
     // Learns where the folder really is, when the system can tell.
-    explicit FolderLinkGuard(const std::string& folder);
+    explicit FolderLinkGuard(const win::FsPath& folder);
 
     // path is how the job reaches entry, a file of this folder.
-    bool IsOwnFile(const std::string& path, const WIN32_FIND_DATAA& entry) const;
+    bool IsOwnFile(const win::FsPath& path, const WIN32_FIND_DATAW& entry) const;
     // The same for a subfolder.
-    bool IsOwnFolder(const std::string& path, const WIN32_FIND_DATAA& entry) const;
-    Reach Classify(const std::string& path, const WIN32_FIND_DATAA& entry, bool folder) const;
+    bool IsOwnFolder(const win::FsPath& path, const WIN32_FIND_DATAW& entry) const;
+    Reach Classify(const win::FsPath& path, const WIN32_FIND_DATAW& entry, bool folder) const;
 
 private:
-    using FinalPathFunction = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
+    using FinalPathFunction = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
     using HandleInfoFunction = BOOL(WINAPI*)(HANDLE, int, LPVOID, DWORD);
 
     bool QueryFacts(HANDLE opened, DWORD& attributes, DWORD& links) const;
-    bool LeadsHere(HANDLE opened, const WIN32_FIND_DATAA& entry) const;
-    std::string FinalPathOf(HANDLE opened) const;
+    // noReparsePoint: the entry's facts were read and show no reparse point.
+    bool LeadsHere(HANDLE opened, const WIN32_FIND_DATAW& entry, bool noReparsePoint) const;
+    std::wstring FinalPathOf(HANDLE opened) const;
 
     FinalPathFunction finalPath_ = nullptr;  // absent before Windows Vista
     HandleInfoFunction handleInfo_ = nullptr;  // the same
-    std::string folderFinalPath_;            // empty when unknown
+    std::wstring folderFinalPath_;           // empty when unknown
 };

@@ -6,50 +6,51 @@
 #include <cstdint>
 #include <string>
 
+#include "win/FsPath.h"
 #include "win/UniqueResource.h"
 
 // The entries of one folder, "." and ".." included, in the file system's order.
 class FolderListing {
 public:
-    explicit FolderListing(const std::string& folder);
+    explicit FolderListing(const win::FsPath& folder);
 
     explicit operator bool() const { return find_.Valid(); }
-    const WIN32_FIND_DATAA& Entry() const { return entry_; }
+    const WIN32_FIND_DATAW& Entry() const { return entry_; }
     // Moves to the next entry; false when there is none.
     bool Next();
 
 private:
-    WIN32_FIND_DATAA entry_{};  // before find_: the first entry is read into it while find_ is made
+    WIN32_FIND_DATAW entry_{};  // before find_: the first entry is read into it while find_ is made
     win::UniqueFindHandle find_;
 };
 
-bool IsDotEntry(const WIN32_FIND_DATAA& entry);
-bool IsFolderEntry(const WIN32_FIND_DATAA& entry);
+bool IsDotEntry(const WIN32_FIND_DATAW& entry);
+bool IsFolderEntry(const WIN32_FIND_DATAW& entry);
 // Junctions, mount points and symbolic links; Wine marks links to folders so.
-bool IsLinkEntry(const WIN32_FIND_DATAA& entry);
-bool IsSystemEntry(const WIN32_FIND_DATAA& entry);
-uint64_t EntrySize(const WIN32_FIND_DATAA& entry);
+bool IsLinkEntry(const WIN32_FIND_DATAW& entry);
+bool IsSystemEntry(const WIN32_FIND_DATAW& entry);
+uint64_t EntrySize(const WIN32_FIND_DATAW& entry);
 
-// folder + "\" + name, without doubling the backslash of a drive root.
-std::string JoinPath(const std::string& folder, const std::string& name);
+// True when the path rules of the 9x family's calls lead folder + "\" + name
+// to that very entry: no wildcard, separator or character they reject, no
+// trailing dot or space that they would strip (".. " would become the
+// parent), and no DOS device name ("nul.txt" is the null device). The NT
+// family's "\\?\" paths apply none of these rules.
+bool IsPlainName(const std::wstring& name);
 
-// True when the path rules of the ANSI calls lead folder + "\" + name to that
-// very entry: no wildcard, separator or character they reject, no trailing
-// dot or space that they would strip (".. " would become the parent), and no
-// DOS device name ("nul.txt" is the null device).
-bool IsPlainName(const std::string& name);
-
-// Longest path the ANSI calls accept, without its terminating zero.
+// Longest path the 9x family's calls accept, without its terminating zero.
 constexpr size_t kLongestPath = MAX_PATH - 1;
-// What a folder's path must leave free for its "\*.*" pattern.
+// What a folder's path must leave free for its "\*" pattern there.
 constexpr size_t kPatternRoom = 4;
 
-// The path by which a job reaches a listed entry: its own name, or its short
-// name when the long one is not plain. Empty when neither is usable or when
-// the path, with room characters more, would not fit the ANSI calls: such an
-// entry is never reached by a cut or a wrong name.
-std::string EntryPath(const std::string& folder, const WIN32_FIND_DATAA& entry, size_t room);
+// The path by which a job reaches a listed entry. On the NT family that is
+// its own name, whatever its script, characters or length. On the 9x family
+// it is its own name, or its short name when the long one is not plain, and
+// empty when neither is usable or when the path, with room characters more,
+// would not fit the ANSI calls: such an entry is never reached by a cut or a
+// wrong name.
+win::FsPath EntryPath(const win::FsPath& folder, const WIN32_FIND_DATAW& entry, size_t room);
 
 // The status of one named object (never of a drive root, which is no entry):
 // false when nothing by that name exists or the name holds a wildcard.
-bool QueryPathStatus(const std::string& path, WIN32_FIND_DATAA& status);
+bool QueryPathStatus(const win::FsPath& path, WIN32_FIND_DATAW& status);

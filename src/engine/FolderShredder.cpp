@@ -18,40 +18,35 @@
 #include "engine/UserInteraction.h"
 #include "lang/LanguagePack.h"
 #include "lang/TextFill.h"
+#include "win/FileSystem.h"
+#include "win/WideText.h"
 
 namespace {
 
-bool IsDriveRoot(const std::string& path) {
-    return path.size() == 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
-           (path[2] == '\\' || path[2] == '/');
-}
-
-// The full path name without trailing backslashes; empty when it does not fit.
-std::string FullPathName(const std::string& path) {
-    char full[MAX_PATH];
-    const DWORD length = ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-    if (length == 0 || length >= MAX_PATH) return std::string();
-    std::string text(full, length);
-    while (text.size() > 3 && (text.back() == '\\' || text.back() == '/')) text.pop_back();
-    return text;
-}
-
-std::string ParentOf(const std::string& path) {
-    const size_t cut = path.find_last_of("\\/");
-    if (cut == std::string::npos) return std::string();
-    return path.substr(0, cut == 2 && path[1] == ':' ? 3 : cut);
+// The full path name without trailing backslashes; empty when the system
+// gives none (or, on the 9x family, when it does not fit).
+win::FsPath FullPathName(const win::FsPath& path) {
+    return win::fs::FullPath(path).WithoutTrailingSeparator();
 }
 
 // The C library's removal, so that a failure leaves errno for the report.
 // A file system that will not change may report the removal as done: the
 // folder counts as removed only when its name is gone. error stays 0 then.
-bool RemoveFolder(const std::string& path, int& error) {
+bool RemoveFolder(const win::FsPath& path, int& error) {
     error = 0;
-    if (::_rmdir(path.c_str()) != 0) {
+    int failed = 0;
+    if (win::fs::IsNtFamily()) {
+        failed = ::_wrmdir(path.ExtendedForm().c_str());
+    } else {
+        bool complete = true;
+        const std::string ansi = win::NarrowAnsi(path.Text(), &complete);
+        failed = complete ? ::_rmdir(ansi.c_str()) : (errno = ENOENT, -1);
+    }
+    if (failed != 0) {
         error = errno;
         return false;
     }
-    return ::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+    return !win::fs::Exists(path);
 }
 
 }  // namespace
@@ -60,12 +55,12 @@ FolderShredder::Options FolderShredder::CurrentOptions() const {
     return {context_.state.job.folder, context_.state.job.remove};
 }
 
-StepResult FolderShredder::ShredFolder(const std::string& path, bool isSystem, FolderWalkMode mode) {
+StepResult FolderShredder::ShredFolder(const win::FsPath& path, bool isSystem, FolderWalkMode mode) {
     const ProtectedFolderKeys keys(context_.machine.protectedFolders);
     return Walk(path, isSystem, mode, keys) == 0 ? kGoOn : kStop;
 }
 
-int FolderShredder::Walk(const std::string& path, bool isSystem, FolderWalkMode mode,
+int FolderShredder::Walk(const win::FsPath& path, bool isSystem, FolderWalkMode mode,
                          const ProtectedFolderKeys& keys) {
     const Options options = CurrentOptions();
     if (mode == FolderWalkMode::Interactive) {
@@ -90,16 +85,16 @@ int FolderShredder::Walk(const std::string& path, bool isSystem, FolderWalkMode 
     int result = 0;
     do {
         if (context_.state.cancelRequested || result != 0) break;
-        const WIN32_FIND_DATAA& entry = listing.Entry();
+        const WIN32_FIND_DATAW& entry = listing.Entry();
         result = IsFolderEntry(entry) ? WalkSubfolder(path, entry, guard, mode, options, keys)
                                       : WalkFile(path, entry, guard, mode);
     } while (listing.Next() && !context_.state.cancelRequested);
     return result;
 }
 
-bool FolderShredder::ConfirmSystemFolder(const std::string& path, int& result) {
+bool FolderShredder::ConfirmSystemFolder(const win::FsPath& path, int& result) {
     if (context_.state.runMode) return true;
-    const std::string text = ReplaceAll(context_.texts.Text(9040), "%s", path);
+    const std::wstring text = WithPath(context_.texts.Text(9040), path.Text());
     switch (context_.ui.ShowMessage(text, context_.programCaption, MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2)) {
     case IDCANCEL: result = 1; return false;
     case IDNO: result = 0; return false;
@@ -107,16 +102,16 @@ bool FolderShredder::ConfirmSystemFolder(const std::string& path, int& result) {
     }
 }
 
-int FolderShredder::WalkFile(const std::string& folder, const WIN32_FIND_DATAA& entry,
+int FolderShredder::WalkFile(const win::FsPath& folder, const WIN32_FIND_DATAW& entry,
                              const FolderLinkGuard& guard, FolderWalkMode mode) {
-    const std::string path = ReachablePath(folder, entry, guard, 0);
+    const win::FsPath path = ReachablePath(folder, entry, guard, 0);
     if (path.empty()) return 0;
     const ShredFileMode fileMode =
         mode == FolderWalkMode::Interactive ? ShredFileMode::Confirm : ShredFileMode::NoConfirm;
     return files_.ShredFile(path, fileMode) != 0 || context_.state.cancelRequested ? 1 : 0;
 }
 
-int FolderShredder::WalkSubfolder(const std::string& folder, const WIN32_FIND_DATAA& entry,
+int FolderShredder::WalkSubfolder(const win::FsPath& folder, const WIN32_FIND_DATAW& entry,
                                   const FolderLinkGuard& guard, FolderWalkMode mode, const Options& options,
                                   const ProtectedFolderKeys& keys) {
     const bool interactive = mode == FolderWalkMode::Interactive;
@@ -124,10 +119,10 @@ int FolderShredder::WalkSubfolder(const std::string& folder, const WIN32_FIND_DA
     if (IsDotEntry(entry)) return 0;
     // Never entered and never removed: under Wine removing a link removes its target.
     if (IsLinkEntry(entry)) {
-        ReportLeftAlone(JoinPath(folder, entry.cFileName), FolderLinkGuard::Reach::Link, false);
+        ReportLeftAlone(folder.Join(entry.cFileName), FolderLinkGuard::Reach::Link, false);
         return 0;
     }
-    const std::string path = ReachablePath(folder, entry, guard, kPatternRoom);
+    const win::FsPath path = ReachablePath(folder, entry, guard, kPatternRoom);
     if (path.empty()) return 0;
 
     if (interactive && options.folder == Prompt && !context_.state.answers.subfolderYesToAll) {
@@ -146,7 +141,7 @@ int FolderShredder::WalkSubfolder(const std::string& folder, const WIN32_FIND_DA
     return RemoveWalkedSubfolder(path, mode, options);
 }
 
-int FolderShredder::RemoveWalkedSubfolder(const std::string& path, FolderWalkMode mode, const Options& options) {
+int FolderShredder::RemoveWalkedSubfolder(const win::FsPath& path, FolderWalkMode mode, const Options& options) {
     int error = 0;
     switch (mode) {
     case FolderWalkMode::Purge:
@@ -174,14 +169,14 @@ int FolderShredder::RemoveWalkedSubfolder(const std::string& path, FolderWalkMod
     return 0;
 }
 
-int FolderShredder::AskAll(int messageId, const std::string& path) {
-    const std::string text = ReplaceAll(context_.texts.Text(messageId), "%s", path);
+int FolderShredder::AskAll(int messageId, const win::FsPath& path) {
+    const std::wstring text = WithPath(context_.texts.Text(messageId), path.Text());
     return context_.ui.ConfirmAll(context_.programCaption, text, ConfirmStyleYesNoAll);
 }
 
-std::string FolderShredder::ReachablePath(const std::string& folder, const WIN32_FIND_DATAA& entry,
+win::FsPath FolderShredder::ReachablePath(const win::FsPath& folder, const WIN32_FIND_DATAW& entry,
                                           const FolderLinkGuard& guard, size_t room) {
-    const std::string path = EntryPath(folder, entry, room);
+    const win::FsPath path = EntryPath(folder, entry, room);
     if (path.empty()) {
         ReportUnreachable(folder, entry);
         return path;
@@ -194,41 +189,41 @@ std::string FolderShredder::ReachablePath(const std::string& folder, const WIN32
         ReportUnreachable(folder, entry);
     else
         ReportLeftAlone(path, reach, false);
-    return std::string();
+    return win::FsPath();
 }
 
-void FolderShredder::ReportUnreachable(const std::string& folder, const WIN32_FIND_DATAA& entry) {
-    const std::string shown = JoinPath(folder, entry.cFileName);
-    Report(context_, ReplaceAll(context_.texts.Text(9034), "%s", shown), MB_OK | MB_ICONERROR);
+void FolderShredder::ReportUnreachable(const win::FsPath& folder, const WIN32_FIND_DATAW& entry) {
+    const win::FsPath shown = folder.Join(entry.cFileName);
+    Report(context_, WithPath(context_.texts.Text(9034), shown.Text()), MB_OK | MB_ICONERROR);
 }
 
 // Inside a walk only a silent run is told, one line per entry: a window
 // would show a box for every link of a tree.
-void FolderShredder::ReportLeftAlone(const std::string& path, FolderLinkGuard::Reach reach, bool named) {
+void FolderShredder::ReportLeftAlone(const win::FsPath& path, FolderLinkGuard::Reach reach, bool named) {
     ++context_.state.itemsNotDone;
     if (!named && !context_.state.runMode) return;
     const int id = reach == FolderLinkGuard::Reach::SharedData ? 15006 : 15005;
-    Report(context_, ReplaceAll(context_.texts.Text(id), "%s", path), MB_OK | MB_ICONINFORMATION);
+    Report(context_, WithPath(context_.texts.Text(id), path.Text()), MB_OK | MB_ICONINFORMATION);
 }
 
 // A No in a window is the user's own choice; a silent run records it.
-void FolderShredder::ReportDeclined(const std::string& path) {
+void FolderShredder::ReportDeclined(const win::FsPath& path) {
     ++context_.state.itemsNotDone;
-    if (context_.state.runMode) context_.log.Write(ReplaceAll(context_.texts.Text(15007), "%s", path));
+    if (context_.state.runMode) context_.log.Write(WithPath(context_.texts.Text(15007), path.Text()));
 }
 
-void FolderShredder::ReportRemovalFailure(const std::string& path, int error, unsigned flags) {
+void FolderShredder::ReportRemovalFailure(const win::FsPath& path, int error, unsigned flags) {
     if (error == 0) {
-        Report(context_, ReplaceAll(context_.texts.Text(15008), "%s", path), flags);
+        Report(context_, WithPath(context_.texts.Text(15008), path.Text()), flags);
         return;
     }
-    const std::string text = ReplaceAll(context_.texts.Text(9043), "%s", path);
+    const std::wstring text = WithPath(context_.texts.Text(9043), path.Text());
     std::string code = ReplaceAll(context_.texts.Text(9044), "%s", std::strerror(error));
     code = ReplaceAll(code, "%u", std::to_string(static_cast<unsigned>(error)));
-    Report(context_, text + code, flags);
+    Report(context_, text + win::WidenAnsi(code), flags);
 }
 
-void FolderShredder::RemoveFolderIfEmpty(const std::string& path) {
+void FolderShredder::RemoveFolderIfEmpty(const win::FsPath& path) {
     {
         FolderListing listing(path);
         if (!listing) return;
@@ -240,22 +235,23 @@ void FolderShredder::RemoveFolderIfEmpty(const std::string& path) {
     int error = 0;
     if (RemoveFolder(path, error)) return;
     ++context_.state.itemsNotDone;
-    const std::string full = FullPathName(path);
+    const win::FsPath full = FullPathName(path);
     ReportRemovalFailure(full.empty() ? path : full, error, MB_OK | MB_ICONINFORMATION);
 }
 
-StepResult FolderShredder::ShredPath(const std::string& path, TargetKind kind) {
-    std::string target = path;
+StepResult FolderShredder::ShredPath(const win::FsPath& path, TargetKind kind) {
+    std::wstring text = path.Text();
     // "X:" alone would name the drive's current folder; here it is the root.
-    if (target.size() == 2 && std::isalpha(static_cast<unsigned char>(target[0])) && target[1] == ':') target += '\\';
+    if (text.size() == 2 && text[1] == L':') text += L'\\';
+    const win::FsPath target(text);
 
     // A drive root is never walked as a folder: it stands for its free space.
-    const std::string full = IsDriveRoot(target) ? std::string() : FullPathName(target);
-    WIN32_FIND_DATAA status{};
-    if (!full.empty() && !IsDriveRoot(full) && QueryPathStatus(full, status)) {
+    const win::FsPath full = target.IsDriveRoot() ? win::FsPath() : FullPathName(target);
+    WIN32_FIND_DATAW status{};
+    if (!full.empty() && !full.IsDriveRoot() && QueryPathStatus(full, status)) {
         const bool folder = IsFolderEntry(status);
         if ((kind == TargetKind::File && folder) || (kind == TargetKind::Folder && !folder)) return kNotAnObject;
-        const FolderLinkGuard parent(ParentOf(full));
+        const FolderLinkGuard parent(full.Parent());
         const FolderLinkGuard::Reach reach = parent.Classify(full, status, folder);
         if (reach != FolderLinkGuard::Reach::Own) {
             ReportLeftAlone(full, reach, true);
@@ -270,12 +266,12 @@ StepResult FolderShredder::ShredPath(const std::string& path, TargetKind kind) {
             RemoveFolderIfEmpty(full);
         return result == 0 ? kGoOn : kStop;
     }
-    if (kind != TargetKind::Any) return kNotAnObject;
+    if (kind != TargetKind::Any || !target.IsDriveRoot()) return kNotAnObject;
 
-    std::string upper = target;
-    ::CharUpperBuffA(&upper[0], static_cast<DWORD>(upper.size()));
+    // Drive roots are "X:\" in ASCII: the letter alone is compared.
+    const wchar_t letter = text[0] >= L'a' && text[0] <= L'z' ? static_cast<wchar_t>(text[0] - L'a' + L'A') : text[0];
     for (const std::string& root : context_.machine.driveRoots) {
-        if (root.empty() || root != upper) continue;
+        if (root.empty() || static_cast<wchar_t>(root[0]) != letter) continue;
         const int32_t drive = context_.state.job.drive;
         if ((drive == -1 || drive == 0) && freeSpace_ != nullptr) freeSpace_->ShredFreeSpace(root);
         return kGoOn;

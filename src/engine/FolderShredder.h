@@ -34,29 +34,29 @@ public:
 
     // Shreds the tree below path (no trailing backslash) as mode says; the
     // folder itself stays. isSystem: the folder carries the System attribute.
-    StepResult ShredFolder(const std::string& path, bool isSystem, FolderWalkMode mode);
+    StepResult ShredFolder(const win::FsPath& path, bool isSystem, FolderWalkMode mode);
     // Removes the top folder of a job when nothing is left in it; a failed
     // removal is reported.
-    void RemoveFolderIfEmpty(const std::string& path);
+    void RemoveFolderIfEmpty(const win::FsPath& path);
     // One target of a job: a file, a folder, or a fixed drive's root (its
     // free space), as kind allows. kNotAnObject when the path names none of
     // these; a link or a hard-linked file is reported with its reason and
     // gives kGoOn. A folder is removed only when its walk ran and nothing in
     // it was refused or left.
-    StepResult ShredPath(const std::string& path, TargetKind kind = TargetKind::Any);
+    StepResult ShredPath(const win::FsPath& path, TargetKind kind = TargetKind::Any);
     // Bytes of every file below path, in every subfolder, links not followed.
-    static uint64_t GetFolderSize(const std::string& path);
+    static uint64_t GetFolderSize(const win::FsPath& path);
     // The 64 KiB blocks a pass writes over every file below path.
-    static uint64_t GetFolderBlocks(const std::string& path);
+    static uint64_t GetFolderBlocks(const win::FsPath& path);
 
     // Pre-checks of a scheduled task. A file: 0 leave it out, 1 give up the
     // task, 2 put it in.
-    int CheckTaskFile(const std::string& path);
+    int CheckTaskFile(const win::FsPath& path);
     // A folder: 1 give up, 2 put it in. Turns a Prompt of the "Folder" and
     // "Remove" settings into the answer given.
-    int CheckTaskFolder(const std::string& path, bool isSystem);
+    int CheckTaskFolder(const win::FsPath& path, bool isSystem);
     // A file met by the folder pre-scan: as CheckTaskFile, but NO puts it in.
-    int CheckTaskFolderFile(const std::string& path);
+    int CheckTaskFolderFile(const win::FsPath& path);
 
 private:
     struct Options {
@@ -65,28 +65,28 @@ private:
     };
 
     Options CurrentOptions() const;
-    int Walk(const std::string& path, bool isSystem, FolderWalkMode mode, const ProtectedFolderKeys& keys);
-    int WalkFile(const std::string& folder, const WIN32_FIND_DATAA& entry, const FolderLinkGuard& guard,
+    int Walk(const win::FsPath& path, bool isSystem, FolderWalkMode mode, const ProtectedFolderKeys& keys);
+    int WalkFile(const win::FsPath& folder, const WIN32_FIND_DATAW& entry, const FolderLinkGuard& guard,
                  FolderWalkMode mode);
-    int WalkSubfolder(const std::string& folder, const WIN32_FIND_DATAA& entry, const FolderLinkGuard& guard,
+    int WalkSubfolder(const win::FsPath& folder, const WIN32_FIND_DATAW& entry, const FolderLinkGuard& guard,
                       FolderWalkMode mode, const Options& options, const ProtectedFolderKeys& keys);
-    int RemoveWalkedSubfolder(const std::string& path, FolderWalkMode mode, const Options& options);
-    bool ConfirmSystemFolder(const std::string& path, int& result);
-    int AskAll(int messageId, const std::string& path);
+    int RemoveWalkedSubfolder(const win::FsPath& path, FolderWalkMode mode, const Options& options);
+    bool ConfirmSystemFolder(const win::FsPath& path, int& result);
+    int AskAll(int messageId, const win::FsPath& path);
     // The path by which the walk may touch entry; empty when it may not.
-    std::string ReachablePath(const std::string& folder, const WIN32_FIND_DATAA& entry, const FolderLinkGuard& guard,
+    win::FsPath ReachablePath(const win::FsPath& folder, const WIN32_FIND_DATAW& entry, const FolderLinkGuard& guard,
                               size_t room);
-    void ReportUnreachable(const std::string& folder, const WIN32_FIND_DATAA& entry);
+    void ReportUnreachable(const win::FsPath& folder, const WIN32_FIND_DATAW& entry);
     // error 0: the removal was reported as done but the folder is still there.
-    void ReportRemovalFailure(const std::string& path, int error, unsigned flags);
+    void ReportRemovalFailure(const win::FsPath& path, int error, unsigned flags);
     // An entry left alone on purpose, with its reason; named: the path was
     // given as a target.
-    void ReportLeftAlone(const std::string& path, FolderLinkGuard::Reach reach, bool named);
-    void ReportDeclined(const std::string& path);
+    void ReportLeftAlone(const win::FsPath& path, FolderLinkGuard::Reach reach, bool named);
+    void ReportDeclined(const win::FsPath& path);
 
-    int CheckTaskEntry(const std::string& path, bool insideFolder);
+    int CheckTaskEntry(const win::FsPath& path, bool insideFolder);
     int AskTaskOption(int messageId, const char* setting, int& value);
-    void ShowUnreachableTaskEntry(const std::string& folder, const WIN32_FIND_DATAA& entry);
+    void ShowUnreachableTaskEntry(const win::FsPath& folder, const WIN32_FIND_DATAW& entry);
 
     EngineContext& context_;
     FileShredder& files_;

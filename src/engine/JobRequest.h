@@ -6,12 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "win/FsPath.h"
+
 // What a door lists: the Shred Files page files only, the Shred Folders page
 // folders only; anything else (the command line) takes every kind.
 enum class TargetKind { Any, File, Folder };
 
 struct JobRequest {
-    std::vector<std::string> targets;  // paths, drive roots or target words
+    std::vector<win::FsPath> targets;  // paths, drive roots or target words
     TargetKind kind = TargetKind::Any;
     int32_t algorithm = 0;     // position in the algorithm list
     int32_t folderOption = 0;  // subfolders: Never, Prompt, Always

@@ -4,7 +4,7 @@
 
 #include "engine/FolderShredder.h"
 
-void JobProgress::AddFolder(const std::string& path) { blocks_ += FolderShredder::GetFolderBlocks(path); }
+void JobProgress::AddFolder(const win::FsPath& path) { blocks_ += FolderShredder::GetFolderBlocks(path); }
 
 int32_t JobProgress::Range(int32_t passCount) const {
     if (passCount <= 0 || blocks_ == 0) return 1;

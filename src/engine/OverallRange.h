@@ -5,13 +5,15 @@
 #include <cstdint>
 #include <string>
 
+#include "win/FsPath.h"
+
 class JobProgress {
 public:
     static uint64_t BlocksOf(uint64_t bytes) { return (bytes + kBlock - 1) / kBlock; }
 
     void AddFile(uint64_t bytes) { blocks_ += BlocksOf(bytes); }
     // Every file below the folder, as a walk reaches them.
-    void AddFolder(const std::string& path);
+    void AddFolder(const win::FsPath& path);
     // A job that knows only a total (a bin's size, a drive's free space).
     void AddBytes(uint64_t bytes) { blocks_ += BlocksOf(bytes); }
     uint64_t blocks() const { return blocks_; }

@@ -2,30 +2,44 @@
 
 #include <windows.h>
 
+#include <vector>
+
+#include "win/FileSystem.h"
+#include "win/WideText.h"
+
 namespace {
 
-std::string ComparisonKey(const std::string& path) {
-    if (path.empty()) return path;
-    char full[MAX_PATH];
-    const DWORD fullLength = ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-    std::string key = fullLength > 0 && fullLength < MAX_PATH ? std::string(full, fullLength) : path;
-    char longer[MAX_PATH];
-    const DWORD longLength = ::GetLongPathNameA(key.c_str(), longer, MAX_PATH);
-    if (longLength > 0 && longLength < MAX_PATH) key.assign(longer, longLength);
-    while (key.size() > 3 && (key.back() == '\\' || key.back() == '/')) key.pop_back();
+std::wstring LongPathName(const win::FsPath& path) {
+    // The prefix only where it is needed: not every system resolves short
+    // names behind it.
+    const std::wstring asked = path.size() < MAX_PATH ? path.Text() : path.ExtendedForm();
+    std::vector<wchar_t> longer(MAX_PATH);
+    for (;;) {
+        const DWORD length = ::GetLongPathNameW(asked.c_str(), longer.data(), static_cast<DWORD>(longer.size()));
+        if (length == 0) return path.Text();
+        if (length < longer.size()) return win::FsPath::FromExtended(std::wstring(longer.data(), length)).Text();
+        longer.resize(length + 1);
+    }
+}
+
+std::wstring ComparisonKey(const win::FsPath& path) {
+    if (path.empty()) return std::wstring();
+    const win::FsPath full = win::fs::FullPath(path);
+    std::wstring key = LongPathName(full.empty() ? path : full);
+    while (key.size() > 3 && (key.back() == L'\\' || key.back() == L'/')) key.pop_back();
     return key;
 }
 
 }  // namespace
 
 ProtectedFolderKeys::ProtectedFolderKeys(const std::array<std::string, 8>& folders) : folders_(folders) {
-    for (size_t i = 0; i < folders.size(); ++i) keys_[i] = ComparisonKey(folders[i]);
+    for (size_t i = 0; i < folders.size(); ++i) keys_[i] = ComparisonKey(win::FsPath(win::WidenAnsi(folders[i])));
 }
 
-const std::string* ProtectedFolderKeys::Match(const std::string& path) const {
-    const std::string key = ComparisonKey(path);
+const std::string* ProtectedFolderKeys::Match(const win::FsPath& path) const {
+    const std::wstring key = ComparisonKey(path);
     for (size_t i = 0; i < keys_.size(); ++i) {
-        if (!keys_[i].empty() && ::lstrcmpiA(keys_[i].c_str(), key.c_str()) == 0) return &folders_[i];
+        if (!keys_[i].empty() && win::SamePath(keys_[i], key)) return &folders_[i];
     }
     return nullptr;
 }

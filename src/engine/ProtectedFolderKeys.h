@@ -5,14 +5,17 @@
 #include <array>
 #include <string>
 
+#include "win/FsPath.h"
+
 class ProtectedFolderKeys {
 public:
+    // The folders as start-up found them, in the code page.
     explicit ProtectedFolderKeys(const std::array<std::string, 8>& folders);
 
     // The list entry's own text, or nullptr when path is none of them.
-    const std::string* Match(const std::string& path) const;
+    const std::string* Match(const win::FsPath& path) const;
 
 private:
     const std::array<std::string, 8>& folders_;
-    std::array<std::string, 8> keys_;
+    std::array<std::wstring, 8> keys_;
 };

@@ -8,6 +8,8 @@
 #include "engine/FileShredder.h"
 #include "engine/FolderLinkGuard.h"
 #include "engine/FolderListing.h"
+#include "win/FileSystem.h"
+#include "win/WideText.h"
 #include "engine/FolderShredder.h"
 #include "engine/OverallRange.h"
 #include "engine/ProgressControl.h"
@@ -27,9 +29,11 @@ static_assert(kDesktopIniSize == 65, "desktop.ini is written without a terminati
 constexpr size_t kDriveCount = 26;
 
 // The bin's index and its folder settings: shredding them would break the bin.
-bool IsBinOwnFile(const char* name) {
-    return ::lstrcmpiA(name, "INFO2") == 0 || ::lstrcmpiA(name, "desktop.ini") == 0;
+bool IsBinOwnFile(const wchar_t* name) {
+    return win::SamePath(name, L"INFO2") || win::SamePath(name, L"desktop.ini");
 }
+
+win::FsPath Wide(const std::string& codePagePath) { return win::FsPath(win::WidenAnsi(codePagePath)); }
 
 char DriveLetter(size_t drive) { return static_cast<char>('A' + drive); }
 
@@ -131,7 +135,7 @@ bool RecycleBinShredder::ShredDrive(size_t drive) {
     shell_.Query(context_.machine.driveRoots[drive], contents);
     if (contents.items <= 0) return true;
 
-    const std::string folder = OwnBinFolder(drive);
+    const win::FsPath folder = OwnBinFolder(drive);
     if (folder.empty() || !ShredEntries(folder)) {
         // The bin holds items that were not shredded: the run is not done.
         ++context_.state.itemsNotDone;
@@ -160,23 +164,24 @@ std::string RecycleBinShredder::BinFolderText(size_t drive) const {
     return text;
 }
 
-std::string RecycleBinShredder::OwnBinFolder(size_t drive) const {
+win::FsPath RecycleBinShredder::OwnBinFolder(size_t drive) const {
     // Every step down from the root must be a folder of its own: through a
     // link the job would shred, empty and write somewhere else.
-    std::string folder = context_.machine.driveRoots[drive];
+    win::FsPath folder = Wide(context_.machine.driveRoots[drive]);
     for (const std::string& step : BinFolderSteps(drive)) {
-        if (!IsPlainName(step)) return std::string();
-        const std::string path = JoinPath(folder, step);
-        WIN32_FIND_DATAA status{};
+        const std::wstring name = win::WidenAnsi(step);
+        if (!IsPlainName(name)) return win::FsPath();
+        const win::FsPath path = folder.Join(name);
+        WIN32_FIND_DATAW status{};
         if (!QueryPathStatus(path, status) || !IsFolderEntry(status) || IsLinkEntry(status) ||
             !FolderLinkGuard(folder).IsOwnFolder(path, status))
-            return std::string();
+            return win::FsPath();
         folder = path;
     }
-    return folder.size() + kPatternRoom > kLongestPath ? std::string() : folder;
+    return folder;
 }
 
-bool RecycleBinShredder::ShredEntries(const std::string& folder) {
+bool RecycleBinShredder::ShredEntries(const win::FsPath& folder) {
     FolderListing listing(folder);
     if (!listing) return false;
     const FolderLinkGuard guard(folder);
@@ -188,16 +193,16 @@ bool RecycleBinShredder::ShredEntries(const std::string& folder) {
     return true;
 }
 
-int RecycleBinShredder::ShredEntry(const std::string& folder, const WIN32_FIND_DATAA& entry,
+int RecycleBinShredder::ShredEntry(const win::FsPath& folder, const WIN32_FIND_DATAW& entry,
                                    const FolderLinkGuard& guard) {
     const bool isFolder = IsFolderEntry(entry);
     if (isFolder ? IsDotEntry(entry) : IsBinOwnFile(entry.cFileName)) return 0;
     // A link is neither entered nor overwritten; emptying the bin removes
     // only the link itself.
     if (IsLinkEntry(entry)) return 0;
-    const std::string path = EntryPath(folder, entry, isFolder ? kPatternRoom : 0);
+    const win::FsPath path = EntryPath(folder, entry, isFolder ? kPatternRoom : 0);
     if (path.empty()) {
-        Report(context_, ReplaceAll(context_.texts.Text(9034), "%s", JoinPath(folder, entry.cFileName)),
+        Report(context_, WithPath(context_.texts.Text(9034), folder.Join(entry.cFileName).Text()),
                MB_OK | MB_ICONERROR);
         return 0;
     }
@@ -218,20 +223,20 @@ void RecycleBinShredder::EmptyBin(size_t drive) {
     shell_.Empty(context_.machine.driveRoots[drive]);
 }
 
-void RecycleBinShredder::WriteDesktopIni(const std::string& folder) {
-    const std::string path = JoinPath(folder, "desktop.ini");
+void RecycleBinShredder::WriteDesktopIni(const win::FsPath& folder) {
+    const win::FsPath path = folder.Join(L"desktop.ini");
     DWORD attributes = 0;
-    WIN32_FIND_DATAA status{};
+    WIN32_FIND_DATAW status{};
     if (QueryPathStatus(path, status)) {
         // Writing through a link would change the file it leads to.
         if (IsFolderEntry(status) || IsLinkEntry(status) || !FolderLinkGuard(folder).IsOwnFile(path, status)) return;
         // A hidden or system file can only be replaced by one marked the same.
         attributes = status.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
         if (status.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
-            ::SetFileAttributesA(path.c_str(), attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL);
+            win::fs::SetAttributes(path, attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL);
     }
-    win::UniqueHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                         attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr));
+    win::UniqueHandle file =
+        win::fs::Open(path, GENERIC_WRITE, 0, CREATE_ALWAYS, attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL);
     if (!file) return;
     DWORD written = 0;
     ::WriteFile(file.Get(), kDesktopIni, kDesktopIniSize, &written, nullptr);

@@ -15,6 +15,7 @@
 
 #include "engine/EngineContext.h"
 #include "engine/RecycleBinShell.h"
+#include "win/FsPath.h"
 
 class FileShredder;
 class FolderLinkGuard;
@@ -45,12 +46,12 @@ private:
     std::string BinFolderText(size_t drive) const;  // with its trailing backslash
     // The bin folder without its trailing backslash; empty when it is not
     // known or is reached through a link.
-    std::string OwnBinFolder(size_t drive) const;
+    win::FsPath OwnBinFolder(size_t drive) const;
     // false when the folder cannot be listed.
-    bool ShredEntries(const std::string& folder);
-    int ShredEntry(const std::string& folder, const WIN32_FIND_DATAA& entry, const FolderLinkGuard& guard);
+    bool ShredEntries(const win::FsPath& folder);
+    int ShredEntry(const win::FsPath& folder, const WIN32_FIND_DATAW& entry, const FolderLinkGuard& guard);
     void EmptyBin(size_t drive);
-    void WriteDesktopIni(const std::string& folder);
+    void WriteDesktopIni(const win::FsPath& folder);
 
     EngineContext& context_;
     FolderShredder& folders_;

@@ -7,4 +7,7 @@
 // buttons, or, in the run mode, appends it to the activity log. Answers the
 // button pressed (IDOK when logged). An error report (MB_ICONERROR) means
 // that something was given up: it counts in itemsNotDone.
-int Report(EngineContext& context, const std::string& text, unsigned flags);
+// A text that names a path is wide; a text of the language pack alone is in
+// the code page.
+int Report(EngineContext& context, const std::wstring& text, unsigned flags);
+int Report(EngineContext& context, const std::string& codePageText, unsigned flags);

@@ -23,6 +23,8 @@
 #include "engine/UserInteraction.h"
 #include "lang/LanguagePack.h"
 #include "lang/TextFill.h"
+#include "win/FileSystem.h"
+#include "win/WideText.h"
 
 namespace {
 
@@ -48,25 +50,35 @@ std::string ParentOf(const std::string& path) {
     return path.substr(0, cut == 2 ? 3 : cut);
 }
 
+// The restore-point folders are named by the system in ASCII alone ("System
+// Volume Information", "_restore{...}", "RP<n>") below an ASCII drive root;
+// a listed name that is not plain ASCII is never one of them.
+win::FsPath Wide(const std::string& asciiPath) { return win::FsPath(win::WidenAnsi(asciiPath)); }
+
+bool IsAsciiName(const wchar_t* name) {
+    for (; *name != L'\0'; ++name)
+        if (*name >= 0x80) return false;
+    return true;
+}
+
 std::string FullPathName(const std::string& path) {
-    char full[MAX_PATH];
-    const DWORD length = ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-    return length == 0 || length >= MAX_PATH ? path : std::string(full, length);
+    const win::FsPath full = win::fs::FullPath(Wide(path));
+    return full.empty() ? path : win::NarrowAnsi(full.Text());
 }
 
 enum class Found { Nothing, OwnFolder, Other };
 
 // Other: a file, a link, or a folder that path reaches through a link.
 Found Classify(const std::string& parent, const std::string& path) {
-    WIN32_FIND_DATAA status{};
-    if (!QueryPathStatus(path, status)) return Found::Nothing;
+    WIN32_FIND_DATAW status{};
+    if (!QueryPathStatus(Wide(path), status)) return Found::Nothing;
     if (!IsFolderEntry(status) || IsLinkEntry(status)) return Found::Other;
-    return FolderLinkGuard(parent).IsOwnFolder(path, status) ? Found::OwnFolder : Found::Other;
+    return FolderLinkGuard(Wide(parent)).IsOwnFolder(Wide(path), status) ? Found::OwnFolder : Found::Other;
 }
 
 // Nothing but dot entries; false also when the folder cannot be listed.
 bool IsEmptyFolder(const std::string& path) {
-    FolderListing listing(path);
+    FolderListing listing(Wide(path));
     if (!listing) return false;
     do {
         if (!IsDotEntry(listing.Entry())) return false;
@@ -76,7 +88,9 @@ bool IsEmptyFolder(const std::string& path) {
 
 // The C library's removal, so that a failure leaves errno for the report.
 bool RemoveFolder(const std::string& path, int& error) {
-    if (::_rmdir(path.c_str()) == 0) return true;
+    const int failed =
+        win::fs::IsNtFamily() ? ::_wrmdir(Wide(path).ExtendedForm().c_str()) : ::_rmdir(path.c_str());
+    if (failed == 0) return true;
     error = errno;
     return false;
 }
@@ -90,16 +104,18 @@ void RestorePointShredder::FindRestorePointFolders(int16_t sequenceNumber,
         if (root.empty()) continue;
         const std::string volume = VolumeFolderOf(root);
         if (Classify(root, volume) != Found::OwnFolder) continue;
-        FolderListing listing(volume);
+        FolderListing listing(Wide(volume));
         if (!listing) continue;
-        const FolderLinkGuard guard(volume);
+        const FolderLinkGuard guard(Wide(volume));
         do {
-            const WIN32_FIND_DATAA& entry = listing.Entry();
-            if (!IsFolderEntry(entry) || IsDotEntry(entry) || IsLinkEntry(entry)) continue;
-            const std::string subfolder = EntryPath(volume, entry, kRestorePointRoom);
-            if (subfolder.empty() || !guard.IsOwnFolder(subfolder, entry)) continue;
+            const WIN32_FIND_DATAW& entry = listing.Entry();
+            if (!IsFolderEntry(entry) || IsDotEntry(entry) || IsLinkEntry(entry) || !IsAsciiName(entry.cFileName))
+                continue;
+            const win::FsPath found = EntryPath(Wide(volume), entry, kRestorePointRoom);
+            if (found.empty() || !guard.IsOwnFolder(found, entry)) continue;
+            const std::string subfolder = win::NarrowAnsi(found.Text());
             const std::string folder = subfolder + "\\" + name;
-            if (Classify(subfolder, folder) != Found::OwnFolder || !FolderListing(folder)) continue;
+            if (Classify(subfolder, folder) != Found::OwnFolder || !FolderListing(Wide(folder))) continue;
             if (std::find(folderList.begin(), folderList.end(), folder) == folderList.end())
                 folderList.push_back(folder);
         } while (listing.Next());
@@ -137,7 +153,7 @@ void RestorePointShredder::ShredRestorePointFolders(const std::vector<std::strin
     JobProgress total;
     // What the walk passes over is not counted: behind a link lies anything.
     for (const std::string& folder : folderList)
-        if (Classify(ParentOf(folder), folder) == Found::OwnFolder) total.AddFolder(folder);
+        if (Classify(ParentOf(folder), folder) == Found::OwnFolder) total.AddFolder(Wide(folder));
     state.overallRange = total.Range(ChosenShredAlgorithm(context_).passCount());
 
     for (const std::string& folder : folderList) {
@@ -152,7 +168,7 @@ void RestorePointShredder::ShredListedFolder(const std::string& folder) {
     if (found == Found::Other) return;
     // A folder that is gone lets the walk report that it cannot be listed.
     const std::string full = found == Found::OwnFolder ? FullPathName(folder) : folder;
-    folders_.ShredFolder(full, false, FolderWalkMode::Purge);
+    folders_.ShredFolder(Wide(full), false, FolderWalkMode::Purge);
     if (!IsEmptyFolder(full)) return;
     int error = 0;
     if (!RemoveFolder(full, error)) Report(context_, RemovalFailureText(full, error), MB_OK | MB_ICONINFORMATION);
@@ -182,7 +198,7 @@ void RestorePointShredder::ShredVolumeFolder(const std::string& root) {
     const Found found = Classify(root, volume);
     if (found == Found::Other) return;
     const std::string full = found == Found::OwnFolder ? FullPathName(volume) : volume;
-    folders_.ShredFolder(full, false, FolderWalkMode::Purge);
+    folders_.ShredFolder(Wide(full), false, FolderWalkMode::Purge);
     if (!IsEmptyFolder(full)) return;
     int error = 0;
     if (!RemoveFolder(full, error))

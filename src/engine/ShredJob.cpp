@@ -13,16 +13,22 @@
 #include "engine/SettingsStore.h"
 #include "lang/LanguagePack.h"
 #include "lang/TextFill.h"
+#include "win/FileSystem.h"
+#include "win/WideText.h"
 
 namespace {
 const char* const kTargetWords[] = {"recycle", "restorepoints", "emptydiskspace"};
-
-bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 }  // namespace
 
 bool IsTargetWord(const std::string& target) {
     for (const char* word : kTargetWords)
         if (target == word) return true;
+    return false;
+}
+
+bool IsTargetWord(const win::FsPath& target) {
+    for (const char* word : kTargetWords)
+        if (target.Text() == win::WidenAnsi(word)) return true;
     return false;
 }
 
@@ -43,29 +49,30 @@ JobRequest ShredJob::WindowRequest(const EngineContext& context) {
 
 int32_t ShredJob::OverallRange(const JobRequest& request) const {
     JobProgress progress;
-    for (const std::string& target : request.targets) {
+    for (const win::FsPath& target : request.targets) {
         // No word is a path, also when a file of that name lies in the current folder.
         if (IsTargetWord(target)) continue;
         WIN32_FILE_ATTRIBUTE_DATA status{};
-        if (!::GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &status)) continue;
+        if (!win::fs::AttributeData(win::fs::FullPath(target), status)) continue;
         if (status.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            progress.AddFolder(target);
+            progress.AddFolder(win::fs::FullPath(target));
         else
             progress.AddFile((static_cast<uint64_t>(status.nFileSizeHigh) << 32) | status.nFileSizeLow);
     }
     return progress.Range(ChosenShredAlgorithm(context_).passCount());
 }
 
-void ShredJob::ReportNoObject(const std::string& target) {
+void ShredJob::ReportNoObject(const win::FsPath& target) {
     ++context_.state.itemsNotDone;
-    Report(context_, ReplaceAll(context_.texts.Text(9053), "%s", target), MB_OK);
+    Report(context_, WithPath(context_.texts.Text(9053), target.Text()), MB_OK);
 }
 
-TargetResult ShredJob::ShredTarget(const std::string& target, TargetKind kind, bool& stop) {
+TargetResult ShredJob::ShredTarget(const win::FsPath& target, TargetKind kind, bool& stop) {
     EngineState& state = context_.state;
     const uint32_t notDoneBefore = state.itemsNotDone;
     if (IsTargetWord(target)) {
-        const auto job = wordJobs_ != nullptr ? wordJobs_->find(target) : TargetWordJobs::const_iterator();
+        const auto job =
+            wordJobs_ != nullptr ? wordJobs_->find(win::NarrowAnsi(target.Text())) : TargetWordJobs::const_iterator();
         if (wordJobs_ == nullptr || job == wordJobs_->end() || !job->second) {
             ReportNoObject(target);
             return TargetResult::NotAnObject;
@@ -82,7 +89,7 @@ TargetResult ShredJob::ShredTarget(const std::string& target, TargetKind kind, b
     stop = stop || state.cancelRequested;
     if (state.itemsNotDone != notDoneBefore) return TargetResult::NotDone;
     // What a stop left standing was not shredded, in whole or in part.
-    if (stop && !IsTargetWord(target) && Exists(target)) return TargetResult::NotDone;
+    if (stop && !IsTargetWord(target) && win::fs::Exists(win::fs::FullPath(target))) return TargetResult::NotDone;
     return TargetResult::Done;
 }
 

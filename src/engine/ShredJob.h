@@ -19,6 +19,7 @@ class FolderShredder;
 // also while no job is wired to it.
 using TargetWordJobs = std::map<std::string, std::function<void()>>;
 bool IsTargetWord(const std::string& target);
+bool IsTargetWord(const win::FsPath& target);
 
 class ShredJob {
 public:
@@ -37,9 +38,9 @@ public:
 
 private:
     // stop: the job is to end after this target.
-    TargetResult ShredTarget(const std::string& target, TargetKind kind, bool& stop);
+    TargetResult ShredTarget(const win::FsPath& target, TargetKind kind, bool& stop);
     int32_t OverallRange(const JobRequest& request) const;
-    void ReportNoObject(const std::string& target);
+    void ReportNoObject(const win::FsPath& target);
 
     EngineContext& context_;
     FolderShredder& folders_;

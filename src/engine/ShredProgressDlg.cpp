@@ -6,6 +6,7 @@
 #include "engine/EngineState.h"
 #include "lang/LanguagePack.h"
 #include "res/resource.h"
+#include "win/WideText.h"
 
 BOOL ShredProgressDlg::OnInitDialog() {
     Dialog::SetTitle(texts_.Caption(9900, "Shredding....."));
@@ -24,8 +25,8 @@ void ShredProgressDlg::OnCancel() {
 void ShredProgressDlg::SetTitle(const std::string& text) { Dialog::SetTitle(text); }
 // The texts follow the bars' pace: a tree of small files would otherwise
 // set and paint both lines for every file.
-void ShredProgressDlg::SetStatus(const std::string& text) { status_.text = text; }
-void ShredProgressDlg::SetDetail(const std::string& text) { detail_.text = text; }
+void ShredProgressDlg::SetStatus(const std::wstring& text) { status_.text = text; }
+void ShredProgressDlg::SetDetail(const std::string& text) { detail_.text = win::WidenAnsi(text); }
 
 void ShredProgressDlg::Show(int controlId, Line& line) {
     if (line.text == line.shown) return;

@@ -16,7 +16,7 @@ public:
         : Dialog(137), state_(state), texts_(texts), mainWindow_(mainWindow) {}
 
     void SetTitle(const std::string& text) override;
-    void SetStatus(const std::string& text) override;
+    void SetStatus(const std::wstring& text) override;
     void SetDetail(const std::string& text) override;
     void SetItemRange(int low, int high) override;
     void SetItemPos(int position) override;
@@ -45,7 +45,7 @@ private:
         void Set(int value) { position = value < low ? low : (value > high ? high : value); }
     };
     struct Line {
-        std::string text, shown;
+        std::wstring text, shown;
     };
     void Show(int controlId, Bar& bar);
     void Show(int controlId, Line& line);

@@ -15,14 +15,14 @@ constexpr DWORD kWarnedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HID
 
 }  // namespace
 
-int FolderShredder::CheckTaskFile(const std::string& path) { return CheckTaskEntry(path, false); }
+int FolderShredder::CheckTaskFile(const win::FsPath& path) { return CheckTaskEntry(path, false); }
 
-int FolderShredder::CheckTaskFolderFile(const std::string& path) { return CheckTaskEntry(path, true); }
+int FolderShredder::CheckTaskFolderFile(const win::FsPath& path) { return CheckTaskEntry(path, true); }
 
-int FolderShredder::CheckTaskEntry(const std::string& path, bool insideFolder) {
-    WIN32_FIND_DATAA status{};
+int FolderShredder::CheckTaskEntry(const win::FsPath& path, bool insideFolder) {
+    WIN32_FIND_DATAW status{};
     if (!QueryPathStatus(path, status)) {
-        const std::string text = ReplaceAll(context_.texts.Text(9034), "%s", path);
+        const std::wstring text = WithPath(context_.texts.Text(9034), path.Text());
         context_.ui.ShowMessage(text, context_.programCaption, insideFolder ? MB_OK | MB_ICONERROR : MB_OK);
         return 0;
     }
@@ -36,7 +36,7 @@ int FolderShredder::CheckTaskEntry(const std::string& path, bool insideFolder) {
     }
 }
 
-int FolderShredder::CheckTaskFolder(const std::string& path, bool isSystem) {
+int FolderShredder::CheckTaskFolder(const win::FsPath& path, bool isSystem) {
     if (isSystem && !context_.state.answers.taskFolderYesToAll) {
         const int answer = AskAll(9040, path);
         if (answer == ConfirmCancel) return 1;
@@ -52,9 +52,9 @@ int FolderShredder::CheckTaskFolder(const std::string& path, bool isSystem) {
     int result = 2;
     do {
         if (context_.state.cancelRequested) break;
-        const WIN32_FIND_DATAA& entry = listing.Entry();
+        const WIN32_FIND_DATAW& entry = listing.Entry();
         if (!IsFolderEntry(entry)) {
-            const std::string file = EntryPath(path, entry, 0);
+            const win::FsPath file = EntryPath(path, entry, 0);
             if (file.empty()) {
                 ShowUnreachableTaskEntry(path, entry);
             } else if (CheckTaskFolderFile(file) == 1) {
@@ -64,7 +64,7 @@ int FolderShredder::CheckTaskFolder(const std::string& path, bool isSystem) {
             continue;
         }
         if (options.folder == Never || IsDotEntry(entry) || IsLinkEntry(entry)) continue;
-        const std::string folder = EntryPath(path, entry, kPatternRoom);
+        const win::FsPath folder = EntryPath(path, entry, kPatternRoom);
         if (folder.empty()) {
             ShowUnreachableTaskEntry(path, entry);
             continue;
@@ -101,7 +101,7 @@ int FolderShredder::AskTaskOption(int messageId, const char* setting, int& value
     return value;
 }
 
-void FolderShredder::ShowUnreachableTaskEntry(const std::string& folder, const WIN32_FIND_DATAA& entry) {
-    const std::string text = ReplaceAll(context_.texts.Text(9034), "%s", JoinPath(folder, entry.cFileName));
+void FolderShredder::ShowUnreachableTaskEntry(const win::FsPath& folder, const WIN32_FIND_DATAW& entry) {
+    const std::wstring text = WithPath(context_.texts.Text(9034), folder.Join(entry.cFileName).Text());
     context_.ui.ShowMessage(text, context_.programCaption, MB_OK | MB_ICONERROR);
 }

@@ -5,6 +5,9 @@
 #include <new>
 #include <stdexcept>
 
+#include "win/FileSystem.h"
+#include "win/WideText.h"
+
 TempFileTable::~TempFileTable() {
     for (size_t index = 0; index < slots_.size(); ++index) Release(index);
 }
@@ -29,8 +32,8 @@ bool TempFileTable::Create(size_t index, const std::string& folder) {
     slot.bytesWritten = 0;
     // CREATE_NEW rather than truncating: leftovers of an earlier job have
     // been deleted by now, and what still holds the name is not ours.
-    slot.handle.Reset(::CreateFileA(slot.path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr));
+    slot.handle = win::fs::Open(win::FsPath(win::WidenAnsi(slot.path)), GENERIC_WRITE, 0, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH);
     if (slot.handle) return true;
     slot.handle.Reset();
     return false;
@@ -40,5 +43,5 @@ void TempFileTable::Release(size_t index) {
     TempFileSlot& slot = slots_[index];
     if (!slot.handle) return;
     slot.handle.Reset();
-    ::DeleteFileA(slot.path.c_str());
+    win::fs::Delete(win::FsPath(win::WidenAnsi(slot.path)));
 }

@@ -21,6 +21,7 @@ public:
     // entries stays, silently.
     void Remove();
 
+    // "X:\SHREDTMP.$$$": a drive letter and names of ASCII alone.
     const std::string& path() const { return path_; }
 
 private:
@@ -30,4 +31,4 @@ private:
 };
 
 // "SHRED*.TMP" in any case, as the file system compares names.
-bool IsTempFileName(const std::string& name);
+bool IsTempFileName(const std::wstring& name);

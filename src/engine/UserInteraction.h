@@ -3,12 +3,16 @@
 // program puts the real dialogs behind it, tests a scripted double.
 #include <string>
 
+#include "win/WideText.h"
+
 // The progress dialog's controls as a job uses them.
 class ProgressView {
 public:
     virtual ~ProgressView() = default;
     virtual void SetTitle(const std::string& text) = 0;
-    virtual void SetStatus(const std::string& text) = 0;
+    // A status names a path: it is shown as it is, in any script.
+    virtual void SetStatus(const std::wstring& text) = 0;
+    void SetStatus(const std::string& codePageText) { SetStatus(win::WidenAnsi(codePageText)); }
     virtual void SetDetail(const std::string& text) = 0;
     virtual void SetItemRange(int low, int high) = 0;
     virtual void SetItemPos(int position) = 0;
@@ -53,9 +57,17 @@ public:
     virtual ~UserInteraction() = default;
 
     // A message box; answers the button pressed (IDOK, IDCANCEL, IDYES...).
-    virtual int ShowMessage(const std::string& text, const std::string& caption, unsigned flags) = 0;
+    // Texts that name a path are wide, so that the path shows as itself;
+    // the captions and the other texts are the language pack's, in the code page.
+    virtual int ShowMessage(const std::wstring& text, const std::string& caption, unsigned flags) = 0;
+    int ShowMessage(const std::string& codePageText, const std::string& caption, unsigned flags) {
+        return ShowMessage(win::WidenAnsi(codePageText), caption, flags);
+    }
     // The four-answer box; NO TO ALL sets the engine's cancelRequested.
-    virtual int ConfirmAll(const std::string& caption, const std::string& text, int style) = 0;
+    virtual int ConfirmAll(const std::string& caption, const std::wstring& text, int style) = 0;
+    int ConfirmAll(const std::string& caption, const std::string& codePageText, int style) {
+        return ConfirmAll(caption, win::WidenAnsi(codePageText), style);
+    }
     // The system's text for a Windows error code, in a box titled "Error".
     virtual void ShowSystemError(unsigned long code) = 0;
     // The notice dialog, modal.

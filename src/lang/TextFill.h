@@ -22,3 +22,7 @@ inline std::string ReplaceAll(std::string text, const std::string& placeholder, 
 inline std::wstring ReplaceAll(std::wstring text, const std::wstring& placeholder, const std::wstring& value) {
     return ReplaceAll<wchar_t>(std::move(text), placeholder, value);
 }
+
+// A text of the language pack, in the code page, with every "%s" filled by
+// a path: the result is wide, so the path keeps every character.
+std::wstring WithPath(const std::string& codePageText, const std::wstring& path);

@@ -39,6 +39,13 @@ AutomationVariant AutomationVariant::Text(const std::string& value) {
     return v;
 }
 
+AutomationVariant AutomationVariant::Text(const std::wstring& value) {
+    AutomationVariant v;
+    v.value_.vt = VT_BSTR;
+    v.value_.bstrVal = ::SysAllocStringLen(value.data(), static_cast<UINT>(value.size()));
+    return v;
+}
+
 AutomationVariant AutomationVariant::Date(DATE value) {
     AutomationVariant v;
     v.value_.vt = VT_DATE;
@@ -64,6 +71,13 @@ std::string AutomationVariant::AsText(const std::string& fallback) const {
     AutomationVariant converted;
     if (FAILED(::VariantChangeType(converted.Out(), Source(), 0, VT_BSTR))) return fallback;
     return SystemTextFromBstr(converted.value_.bstrVal);
+}
+
+std::wstring AutomationVariant::AsWideText() const {
+    AutomationVariant converted;
+    if (FAILED(::VariantChangeType(converted.Out(), Source(), 0, VT_BSTR)) || converted.value_.bstrVal == nullptr)
+        return std::wstring();
+    return std::wstring(converted.value_.bstrVal, ::SysStringLen(converted.value_.bstrVal));
 }
 
 IDispatch* AutomationVariant::TakeDispatch() {
@@ -115,6 +129,15 @@ std::string DispatchClient::GetText(DISPID id) const {
 }
 
 HRESULT DispatchClient::PutText(DISPID id, const std::string& value) const {
+    return InvokePut(id, AutomationVariant::Text(value));
+}
+
+std::wstring DispatchClient::GetWideText(DISPID id) const {
+    AutomationVariant result;
+    return SUCCEEDED(InvokeGet(id, result)) ? result.AsWideText() : std::wstring();
+}
+
+HRESULT DispatchClient::PutText(DISPID id, const std::wstring& value) const {
     return InvokePut(id, AutomationVariant::Text(value));
 }
 

@@ -30,6 +30,7 @@ public:
     static AutomationVariant Int16(int16_t value);
     static AutomationVariant Int32(int32_t value);
     static AutomationVariant Text(const std::string& value);
+    static AutomationVariant Text(const std::wstring& value);
     static AutomationVariant Date(DATE value);
 
     const VARIANT& Get() const noexcept { return value_; }
@@ -38,6 +39,7 @@ public:
     // Coerced copies of the held value; the fallback when it does not convert.
     int32_t AsInt32(int32_t fallback) const;
     std::string AsText(const std::string& fallback) const;
+    std::wstring AsWideText() const;  // empty when it is no text
     // The object, with the reference this variant held; null if none.
     IDispatch* TakeDispatch();
 
@@ -84,6 +86,9 @@ protected:
     int32_t GetInt32(DISPID id) const;
     std::string GetText(DISPID id) const;
     HRESULT PutText(DISPID id, const std::string& value) const;
+    // Wide, for what names paths: the automation strings carry any script.
+    std::wstring GetWideText(DISPID id) const;
+    HRESULT PutText(DISPID id, const std::wstring& value) const;
     HRESULT CallMethod(DISPID id) const;
 
     // A client owning the result's object; unbound when it holds none.

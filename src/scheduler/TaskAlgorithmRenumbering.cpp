@@ -1,4 +1,5 @@
 #include "scheduler/TaskAlgorithmRenumbering.h"
+#include "win/WideText.h"
 
 #include <cstdlib>
 
@@ -90,9 +91,11 @@ RenumberReport RenumberTaskAlgorithms(TaskSchedulerClient& scheduler, const Posi
     for (int32_t i = 1; i <= count && i <= INT16_MAX; ++i) {
         TaskClient task = scheduler.Item(static_cast<int16_t>(i));
         if (!task.IsBound() || task.Creator() != kCreator) continue;
-        const MethodRewrite rewrite = RewriteMethodSwitch(task.Parameters(), map);
+        // Rewritten in UTF-8, which keeps every character of the paths; only
+        // the ASCII switches change.
+        const MethodRewrite rewrite = RewriteMethodSwitch(win::ToUtf8(task.Parameters()), map);
         if (!rewrite.changed) continue;
-        if (FAILED(task.SetParameters(rewrite.parameters)) || FAILED(task.Commit())) {
+        if (FAILED(task.SetParameters(win::FromUtf8(rewrite.parameters))) || FAILED(task.Commit())) {
             report.notUpdated.push_back(task.Name());
             continue;
         }

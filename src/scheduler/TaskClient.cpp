@@ -19,9 +19,13 @@ HRESULT TaskClient::SetCreator(const std::string& creator) { return PutText(kCre
 
 HRESULT TaskClient::SetApplicationName(const std::string& path) { return PutText(kApplicationName, path); }
 
-std::string TaskClient::Parameters() const { return GetText(kParameters); }
+std::wstring TaskClient::Parameters() const { return GetWideText(kParameters); }
 
-HRESULT TaskClient::SetParameters(const std::string& commandLine) { return PutText(kParameters, commandLine); }
+HRESULT TaskClient::SetParameters(const std::wstring& commandLine) { return PutText(kParameters, commandLine); }
+
+HRESULT TaskClient::SetParameters(const std::string& codePageCommandLine) {
+    return PutText(kParameters, codePageCommandLine);
+}
 
 TriggerListClient TaskClient::Triggers() const {
     TriggerListClient list;

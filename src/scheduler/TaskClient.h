@@ -12,8 +12,10 @@ public:
     std::string Creator() const;
     HRESULT SetCreator(const std::string& creator);
     HRESULT SetApplicationName(const std::string& path);
-    std::string Parameters() const;
-    HRESULT SetParameters(const std::string& commandLine);
+    // The run-mode command line, wide: it names the task's paths.
+    std::wstring Parameters() const;
+    HRESULT SetParameters(const std::wstring& commandLine);
+    HRESULT SetParameters(const std::string& codePageCommandLine);
     TriggerListClient Triggers() const;
     // The same with the component's answer; list stays unbound when none was given.
     HRESULT Triggers(TriggerListClient& list) const;

@@ -4,6 +4,7 @@
 
 #include "engine/Settings.h"
 #include "engine/SettingsStore.h"
+#include "win/WideText.h"
 
 namespace {
 
@@ -14,9 +15,17 @@ bool HasUnsafeCharacter(const std::string& text) {
     });
 }
 
-std::string Quoted(const std::string& piece) { return "\"" + piece + "\""; }
+// The control characters of UTF-16 too: C1 controls, and the line and
+// paragraph separators, would break the line as a line feed does.
+bool HasUnsafeCharacter(const std::wstring& text) {
+    return std::any_of(text.begin(), text.end(), [](wchar_t c) {
+        return c == L'"' || c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029;
+    });
+}
 
-std::string Number(const char* prefix, int32_t value) { return Quoted(prefix + std::to_string(value)); }
+std::wstring Quoted(const std::wstring& piece) { return L"\"" + piece + L"\""; }
+
+std::wstring Number(const wchar_t* prefix, int32_t value) { return Quoted(prefix + std::to_wstring(value)); }
 
 }  // namespace
 
@@ -31,46 +40,48 @@ TaskSwitches ReadTaskSwitches(const SettingsStore& settings) {
 
 bool IsSafeTaskName(const std::string& name) { return !name.empty() && name != "/s" && !HasUnsafeCharacter(name); }
 
-bool IsSafeTaskTarget(const std::string& path) {
-    if (path.empty() || path[0] == '/' || HasUnsafeCharacter(path)) return false;
-    return path != "recycle" && path != "restorepoints" && path != "emptydiskspace";
+bool IsSafeTaskTarget(const std::wstring& path) {
+    if (path.empty() || path[0] == L'/' || HasUnsafeCharacter(path)) return false;
+    return path != L"recycle" && path != L"restorepoints" && path != L"emptydiskspace";
 }
 
-bool TaskTargetList::Add(size_t position, const std::string& path) {
+bool TaskTargetList::Add(size_t position, const std::wstring& path) {
     if (!IsSafeTaskTarget(path)) return false;
-    if (position > 0) text_ += ' ';
+    if (position > 0) text_ += L' ';
     text_ += Quoted(path);
     ++count_;
     return true;
 }
 
-std::optional<std::string> BuildTaskCommandLine(TaskLineKind kind, const TaskLineValues& values) {
+std::optional<std::wstring> BuildTaskCommandLine(TaskLineKind kind, const TaskLineValues& values) {
     if (!IsSafeTaskName(values.name)) return std::nullopt;
     const TaskSwitches& s = values.switches;
-    std::string line = Quoted("/s") + " " + Quoted(values.name) + " " + Number("/O", s.method);
+    std::wstring line = Quoted(L"/s") + L" " + Quoted(win::WidenAnsi(values.name)) + L" " + Number(L"/O", s.method);
     switch (kind) {
     case TaskLineKind::Files:
     case TaskLineKind::Folders:
         if (values.targets == nullptr || values.targets->Empty()) return std::nullopt;
-        if (kind == TaskLineKind::Folders) line += " " + Number("/F", s.folder) + " " + Number("/R", s.remove);
-        line += " " + values.targets->Text();
+        if (kind == TaskLineKind::Folders) line += L" " + Number(L"/F", s.folder) + L" " + Number(L"/R", s.remove);
+        line += L" " + values.targets->Text();
         break;
-    case TaskLineKind::Drive:
-        if (!IsSafeTaskTarget(values.driveRoot)) return std::nullopt;
-        line += " " + Number("/D", values.driveOption) + " " + Quoted(values.driveRoot);
+    case TaskLineKind::Drive: {
+        const std::wstring root = win::WidenAnsi(values.driveRoot);
+        if (!IsSafeTaskTarget(root)) return std::nullopt;
+        line += L" " + Number(L"/D", values.driveOption) + L" " + Quoted(root);
         break;
-    case TaskLineKind::RecycleBin: line += " " + Quoted("recycle"); break;
+    }
+    case TaskLineKind::RecycleBin: line += L" " + Quoted(L"recycle"); break;
     case TaskLineKind::DefaultRestorePoints:
         // Two blanks before the word: the line every such task has carried.
-        line += " " + Number("/T", s.passCount) + " \"/F1\" \"/R1\"  " + Quoted("restorepoints");
+        line += L" " + Number(L"/T", s.passCount) + L" \"/F1\" \"/R1\"  " + Quoted(L"restorepoints");
         break;
     case TaskLineKind::DefaultFreeSpace:
-        line += " " + Number("/T", s.passCount) + " \"/F1\" \"/R1\" " + Quoted("emptydiskspace");
+        line += L" " + Number(L"/T", s.passCount) + L" \"/F1\" \"/R1\" " + Quoted(L"emptydiskspace");
         break;
     }
     // Every piece was checked; an odd count of quotes would still mean a line
     // that splits differently from how it was made.
-    if (std::count(line.begin(), line.end(), '"') % 2 != 0) return std::nullopt;
+    if (std::count(line.begin(), line.end(), L'"') % 2 != 0) return std::nullopt;
     return line;
 }
 

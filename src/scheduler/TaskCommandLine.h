@@ -26,7 +26,8 @@ bool IsSafeTaskName(const std::string& name);
 // A path the run mode reads back exactly as one target: not empty, no double
 // quote or control character, not beginning with "/" (a switch) and none of
 // the run mode's target words.
-bool IsSafeTaskTarget(const std::string& path);
+// Wide, as the task carries it: a name of any script is safe.
+bool IsSafeTaskTarget(const std::wstring& path);
 
 // The quoted paths of a task in list order. The entry at position 0 of the
 // page's list is written as "path", every later one as a blank and "path",
@@ -34,13 +35,13 @@ bool IsSafeTaskTarget(const std::string& path);
 class TaskTargetList {
 public:
     // False, and nothing added, for a path that is no safe target.
-    bool Add(size_t position, const std::string& path);
-    const std::string& Text() const { return text_; }
+    bool Add(size_t position, const std::wstring& path);
+    const std::wstring& Text() const { return text_; }
     size_t Count() const { return count_; }
     bool Empty() const { return count_ == 0; }
 
 private:
-    std::string text_;
+    std::wstring text_;
     size_t count_ = 0;
 };
 
@@ -54,7 +55,7 @@ enum class TaskLineKind {
 };
 
 struct TaskLineValues {
-    std::string name;
+    std::string name;                         // in the code page, as the name dialog gives it
     TaskSwitches switches;
     const TaskTargetList* targets = nullptr;  // Files and Folders
     int32_t driveOption = 0;                  // Drive
@@ -62,8 +63,9 @@ struct TaskLineValues {
 };
 
 // The line, or nothing when a piece is unsafe, a list is missing or empty, or
-// the result would not split back into exactly its pieces.
-std::optional<std::string> BuildTaskCommandLine(TaskLineKind kind, const TaskLineValues& values);
+// the result would not split back into exactly its pieces. Wide, as the
+// component's automation strings carry it.
+std::optional<std::wstring> BuildTaskCommandLine(TaskLineKind kind, const TaskLineValues& values);
 
 // The drive root of a Shred Drive row: the text after its last "(" with every
 // ")" removed, then a backslash ("Local Disk (C:)" gives "C:\").

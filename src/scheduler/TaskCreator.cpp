@@ -137,7 +137,7 @@ TaskCreator::Result TaskCreator::CreateTask(std::string& name) {
     return Result::Created;
 }
 
-TaskCreator::Result TaskCreator::FinishTask(const std::string& name, const std::string& parameters,
+TaskCreator::Result TaskCreator::FinishTask(const std::string& name, const std::wstring& parameters,
                                             bool editProperties) {
     if (!Available() || !currentTask_->IsBound()) {
         ShowError(context_.texts.Text(9060));

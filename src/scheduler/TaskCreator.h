@@ -31,7 +31,7 @@ public:
     Result CreateTask(std::string& name);
     // Gives the task made last its command line, commits it and, when asked,
     // opens the component's property window; a failure removes the task.
-    Result FinishTask(const std::string& name, const std::string& parameters, bool editProperties);
+    Result FinishTask(const std::string& name, const std::wstring& parameters, bool editProperties);
     // Removes a task whose command line could not be made, and says so.
     void AbandonTask(const std::string& name, unsigned messageId);
 

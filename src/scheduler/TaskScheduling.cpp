@@ -7,11 +7,13 @@
 #include "engine/UserInteraction.h"
 #include "lang/LanguagePack.h"
 #include "lang/TextFill.h"
+#include "win/FileSystem.h"
+#include "win/WideText.h"
 
 namespace {
 
-bool HasSystemAttribute(const std::string& path) {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+bool HasSystemAttribute(const win::FsPath& path) {
+    const DWORD attributes = win::fs::Attributes(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_SYSTEM) != 0;
 }
 
@@ -45,18 +47,18 @@ void TaskScheduling::ShowError(int messageId, unsigned icon) {
     context_.ui.ShowMessage(context_.texts.Text(messageId), context_.programCaption, MB_OK | icon);
 }
 
-bool TaskScheduling::AddTarget(TaskTargetList& list, size_t position, const std::string& path) {
-    if (list.Add(position, path)) return true;
-    ShowRefusedTarget(path);
+bool TaskScheduling::AddTarget(TaskTargetList& list, size_t position, const win::FsPath& path) {
+    if (list.Add(position, path.Text())) return true;
+    ShowRefusedTarget(path.Text());
     return false;
 }
 
-void TaskScheduling::ShowRefusedTarget(const std::string& path) {
-    context_.ui.ShowMessage(ReplaceAll(context_.texts.Text(15055), "%s", path), context_.programCaption,
+void TaskScheduling::ShowRefusedTarget(const std::wstring& path) {
+    context_.ui.ShowMessage(WithPath(context_.texts.Text(15055), path), context_.programCaption,
                             MB_OK | MB_ICONERROR);
 }
 
-ScheduleResult TaskScheduling::ScheduleFiles(const std::vector<std::string>& files) {
+ScheduleResult TaskScheduling::ScheduleFiles(const std::vector<win::FsPath>& files) {
     FreshAnswers();
     if (!creator_.CheckAvailable()) return Outcome(ScheduleOutcome::Unavailable);
     if (files.empty()) {
@@ -65,7 +67,7 @@ ScheduleResult TaskScheduling::ScheduleFiles(const std::vector<std::string>& fil
     }
     TaskTargetList targets;
     for (size_t i = 0; i < files.size(); ++i) {
-        if (!IsSafeTaskTarget(files[i])) {
+        if (!IsSafeTaskTarget(files[i].Text())) {
             AddTarget(targets, i, files[i]);
             continue;
         }
@@ -79,7 +81,7 @@ ScheduleResult TaskScheduling::ScheduleFiles(const std::vector<std::string>& fil
     return Schedule(TaskLineKind::Files, values, true);
 }
 
-ScheduleResult TaskScheduling::ScheduleFolders(const std::vector<std::string>& folders) {
+ScheduleResult TaskScheduling::ScheduleFolders(const std::vector<win::FsPath>& folders) {
     FreshAnswers();
     if (!creator_.CheckAvailable()) return Outcome(ScheduleOutcome::Unavailable);
     if (folders.empty()) {
@@ -88,7 +90,7 @@ ScheduleResult TaskScheduling::ScheduleFolders(const std::vector<std::string>& f
     }
     TaskTargetList targets;
     for (size_t i = 0; i < folders.size(); ++i) {
-        if (!IsSafeTaskTarget(folders[i])) {
+        if (!IsSafeTaskTarget(folders[i].Text())) {
             AddTarget(targets, i, folders[i]);
             continue;
         }
@@ -115,8 +117,8 @@ ScheduleResult TaskScheduling::ScheduleDrive(const std::string& selectedRow, int
     TaskLineValues values;
     values.driveOption = driveOption;
     values.driveRoot = DriveRootOfRow(selectedRow);
-    if (!IsSafeTaskTarget(values.driveRoot)) {
-        ShowRefusedTarget(values.driveRoot);
+    if (!IsSafeTaskTarget(win::WidenAnsi(values.driveRoot))) {
+        ShowRefusedTarget(win::WidenAnsi(values.driveRoot));
         return Outcome(ScheduleOutcome::NothingToSchedule);
     }
     return Schedule(TaskLineKind::Drive, values, false);
@@ -141,13 +143,14 @@ ScheduleResult TaskScheduling::ScheduleRestorePoints(const std::vector<std::stri
     // The yes-to-all answers of an earlier pre-check still count here.
     TaskTargetList targets;
     for (size_t i = 0; i < folders.size(); ++i) {
-        if (!IsSafeTaskTarget(folders[i])) {
-            AddTarget(targets, i, folders[i]);
+        const win::FsPath folder(win::WidenAnsi(folders[i]));
+        if (!IsSafeTaskTarget(folder.Text())) {
+            AddTarget(targets, i, folder);
             continue;
         }
-        if (folders_.CheckTaskFolder(folders[i], HasSystemAttribute(folders[i])) == 1)
+        if (folders_.CheckTaskFolder(folder, HasSystemAttribute(folder)) == 1)
             return Outcome(ScheduleOutcome::GivenUp, true);
-        AddTarget(targets, i, folders[i]);
+        AddTarget(targets, i, folder);
     }
     if (targets.Empty()) return Outcome(ScheduleOutcome::NothingToSchedule);
     TaskLineValues values;

@@ -12,6 +12,7 @@
 #include "engine/EngineContext.h"
 #include "scheduler/TaskCommandLine.h"
 #include "scheduler/TaskCreator.h"
+#include "win/FsPath.h"
 
 class FolderShredder;
 
@@ -42,14 +43,15 @@ public:
     bool Available() const { return creator_.Available(); }
 
     // Shred Files: the paths of the page's list, in order.
-    ScheduleResult ScheduleFiles(const std::vector<std::string>& files);
+    ScheduleResult ScheduleFiles(const std::vector<win::FsPath>& files);
     // Shred Folders: the paths of the page's list, in order.
-    ScheduleResult ScheduleFolders(const std::vector<std::string>& folders);
+    ScheduleResult ScheduleFolders(const std::vector<win::FsPath>& folders);
     // Shred Drive: the selected row's text ("Local Disk (C:)"), empty when no
     // row is selected, and the page's drive option.
     ScheduleResult ScheduleDrive(const std::string& selectedRow, int32_t driveOption);
     ScheduleResult ScheduleRecycleBin();
-    // Shred Restore Points: the page's folder list, its row count and the
+    // Shred Restore Points: the page's folder list (ASCII paths the system
+    // named), its row count and the
     // number of restore points the system has.
     ScheduleResult ScheduleRestorePoints(const std::vector<std::string>& folders, size_t rowsShown,
                                          size_t pointsOfSystem);
@@ -67,8 +69,8 @@ private:
     // The common steps from the task's name on.
     ScheduleResult Schedule(TaskLineKind kind, TaskLineValues values, bool emptyAfter);
     // Leaves out, with a message, a path the run mode would not read back.
-    bool AddTarget(TaskTargetList& list, size_t position, const std::string& path);
-    void ShowRefusedTarget(const std::string& path);
+    bool AddTarget(TaskTargetList& list, size_t position, const win::FsPath& path);
+    void ShowRefusedTarget(const std::wstring& path);
     void FreshAnswers();
     void ShowError(int messageId, unsigned icon);
 

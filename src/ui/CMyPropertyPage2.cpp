@@ -5,6 +5,7 @@
 #include "ui/PathNames.h"
 #include "ui/ScheduleRequests.h"
 #include "ui/ShellPickers.h"
+#include "win/FileSystem.h"
 
 namespace {
 
@@ -21,14 +22,14 @@ CMyPropertyPage2::CMyPropertyPage2(const PageServices& services)
                       sizeof(kCaptions) / sizeof(kCaptions[0])},
                      services) {}
 
-void CMyPropertyPage2::AddName(const std::string& name, bool refuseFolders) {
-    const std::string path = FitsJobPath(name) ? FullPathName(name) : std::string();
+void CMyPropertyPage2::AddName(const win::FsPath& name, bool refuseFolders) {
+    const win::FsPath path = FitsJobPath(name) ? FullPathName(name) : win::FsPath();
     if (path.empty()) {
         ShowPageMessage(services_, 15100, MB_ICONERROR, name);
         return;
     }
     if (targets_.Contains(path)) return;
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    const DWORD attributes = win::fs::Attributes(path);
     if (refuseFolders && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         ShowPageMessage(services_, 9017, MB_ICONERROR);
         return;
@@ -37,19 +38,19 @@ void CMyPropertyPage2::AddName(const std::string& name, bool refuseFolders) {
 }
 
 void CMyPropertyPage2::OnDropFiles(HDROP drop) {
-    for (const std::string& name : DroppedNames(drop)) AddName(name, true);
+    for (const win::FsPath& name : DroppedNames(drop)) AddName(name, true);
 }
 
 void CMyPropertyPage2::OnBrowse() {
     const PickedFiles picked = PickFiles(Handle());
     if (picked.tooMany) ShowPageMessage(services_, 15101, MB_ICONERROR);
-    for (const std::string& name : picked.names) AddName(name, false);
+    for (const win::FsPath& name : picked.names) AddName(name, false);
 }
 
-PageJobResult CMyPropertyPage2::ShredTargets(const std::vector<std::string>& paths) {
+PageJobResult CMyPropertyPage2::ShredTargets(const std::vector<win::FsPath>& paths) {
     return ShredFileList(services_, paths, Handle());
 }
 
-bool CMyPropertyPage2::ScheduleTargets(const std::vector<std::string>& paths) {
+bool CMyPropertyPage2::ScheduleTargets(const std::vector<win::FsPath>& paths) {
     return services_.schedule->ScheduleFiles(Handle(), paths);
 }

@@ -14,10 +14,10 @@ public:
 protected:
     void OnDropFiles(HDROP drop) override;
     void OnBrowse() override;
-    PageJobResult ShredTargets(const std::vector<std::string>& paths) override;
-    bool ScheduleTargets(const std::vector<std::string>& paths) override;
+    PageJobResult ShredTargets(const std::vector<win::FsPath>& paths) override;
+    bool ScheduleTargets(const std::vector<win::FsPath>& paths) override;
 
 private:
     // A dropped or picked name: refused when too long, else listed once.
-    void AddName(const std::string& name, bool refuseFolders);
+    void AddName(const win::FsPath& name, bool refuseFolders);
 };

@@ -8,6 +8,7 @@
 #include "ui/ScheduleRequests.h"
 #include "ui/ShellPickers.h"
 #include "ui/SubFolderOptionsDlg.h"
+#include "win/FileSystem.h"
 
 namespace {
 
@@ -17,14 +18,14 @@ const PageCaption kCaptions[] = {
     {IDC_TARGETS_REMOVE_ALL, 9207},  {IDC_TARGETS_SUBFOLDER_OPTIONS, 9208, 1},
 };
 
-bool IsFolder(const std::string& path) {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+bool IsFolder(const win::FsPath& path) {
+    const DWORD attributes = win::fs::Attributes(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool IsDriveRoot(const std::string& path) {
-    const size_t slash = path.find('\\');
-    return slash != std::string::npos && slash + 1 == path.size();
+bool IsDriveRoot(const win::FsPath& path) {
+    const size_t slash = path.Text().find(L'\\');
+    return slash != std::wstring::npos && slash + 1 == path.size();
 }
 
 }  // namespace
@@ -52,8 +53,8 @@ bool CMyPropertyPage3::OnPageButton(WORD id) {
 }
 
 void CMyPropertyPage3::OnDropFiles(HDROP drop) {
-    for (const std::string& name : DroppedNames(drop)) {
-        const std::string path = FitsJobPath(name) ? FullPathName(name) : std::string();
+    for (const win::FsPath& name : DroppedNames(drop)) {
+        const win::FsPath path = FitsJobPath(name) ? FullPathName(name) : win::FsPath();
         if (path.empty()) {
             ShowPageMessage(services_, 15100, MB_ICONERROR, name);
         } else if (targets_.Contains(path)) {
@@ -70,7 +71,7 @@ void CMyPropertyPage3::OnDropFiles(HDROP drop) {
 }
 
 void CMyPropertyPage3::OnBrowse() {
-    const std::string path = PickFolder(Handle());
+    const win::FsPath path = PickFolder(Handle());
     if (path.empty()) return;
     if (IsDriveRoot(path)) {
         ShowPageMessage(services_, 9087, MB_ICONERROR);
@@ -84,10 +85,10 @@ void CMyPropertyPage3::OnSubFolderOptions() {
     ReadSubfolderOptions();
 }
 
-PageJobResult CMyPropertyPage3::ShredTargets(const std::vector<std::string>& paths) {
+PageJobResult CMyPropertyPage3::ShredTargets(const std::vector<win::FsPath>& paths) {
     return ShredFolderList(services_, paths, Handle());
 }
 
-bool CMyPropertyPage3::ScheduleTargets(const std::vector<std::string>& paths) {
+bool CMyPropertyPage3::ScheduleTargets(const std::vector<win::FsPath>& paths) {
     return services_.schedule->ScheduleFolders(Handle(), paths);
 }

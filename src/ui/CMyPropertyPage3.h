@@ -20,8 +20,8 @@ protected:
     bool OnPageButton(WORD id) override;
     void OnDropFiles(HDROP drop) override;
     void OnBrowse() override;
-    PageJobResult ShredTargets(const std::vector<std::string>& paths) override;
-    bool ScheduleTargets(const std::vector<std::string>& paths) override;
+    PageJobResult ShredTargets(const std::vector<win::FsPath>& paths) override;
+    bool ScheduleTargets(const std::vector<win::FsPath>& paths) override;
 
 private:
     void ReadSubfolderOptions();

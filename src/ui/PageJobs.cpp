@@ -24,7 +24,7 @@ bool Confirmed(PageServices& services, int messageId) {
 
 // The page's request: its list, the chosen algorithm and the folder options
 // as the settings hold them.
-JobRequest PageRequest(PageServices& services, const std::vector<std::string>& paths, TargetKind kind) {
+JobRequest PageRequest(PageServices& services, const std::vector<win::FsPath>& paths, TargetKind kind) {
     JobRequest request;
     request.targets = paths;
     request.kind = kind;
@@ -34,7 +34,7 @@ JobRequest PageRequest(PageServices& services, const std::vector<std::string>& p
     return request;
 }
 
-PageJobResult RunPageJob(PageServices& services, const std::vector<std::string>& paths, TargetKind kind,
+PageJobResult RunPageJob(PageServices& services, const std::vector<win::FsPath>& paths, TargetKind kind,
                          int confirmation, HWND page) {
     PageJobResult result;
     if (!Confirmed(services, confirmation)) return result;
@@ -49,19 +49,19 @@ PageJobResult RunPageJob(PageServices& services, const std::vector<std::string>&
 
 }  // namespace
 
-PageJobResult ShredFileList(PageServices& services, const std::vector<std::string>& paths, HWND page) {
+PageJobResult ShredFileList(PageServices& services, const std::vector<win::FsPath>& paths, HWND page) {
     return RunPageJob(services, paths, TargetKind::File, 9032, page);
 }
 
-PageJobResult ShredFolderList(PageServices& services, const std::vector<std::string>& paths, HWND page) {
+PageJobResult ShredFolderList(PageServices& services, const std::vector<win::FsPath>& paths, HWND page) {
     return RunPageJob(services, paths, TargetKind::Folder, 9023, page);
 }
 
-int ShowPageMessage(PageServices& services, int messageId, unsigned flags, const std::string& path) {
+int ShowPageMessage(PageServices& services, int messageId, unsigned flags, const win::FsPath& path) {
     EngineContext& context = services.context;
-    std::string text = context.texts.Text(messageId);
-    if (!path.empty()) text = ReplaceAll(text, "%s", path);
-    return context.ui.ShowMessage(text, context.programCaption, flags);
+    const std::string text = context.texts.Text(messageId);
+    if (path.empty()) return context.ui.ShowMessage(text, context.programCaption, flags);
+    return context.ui.ShowMessage(WithPath(text, path.Text()), context.programCaption, flags);
 }
 
 bool SchedulingAvailable(const PageServices& services) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "win/FsPath.h"
+
 #include "ui/PageServices.h"
 
 // Shred Now after its confirmation, through the one road of every job. The
@@ -13,12 +15,12 @@
 // page is enabled again afterwards.
 struct PageJobResult {
     bool ran = false;                // false: the user declined, nothing was done
-    std::vector<std::string> kept;   // what was not shredded, in list order
+    std::vector<win::FsPath> kept;   // what was not shredded, in list order
 };
-PageJobResult ShredFileList(PageServices& services, const std::vector<std::string>& paths, HWND page);
-PageJobResult ShredFolderList(PageServices& services, const std::vector<std::string>& paths, HWND page);
+PageJobResult ShredFileList(PageServices& services, const std::vector<win::FsPath>& paths, HWND page);
+PageJobResult ShredFolderList(PageServices& services, const std::vector<win::FsPath>& paths, HWND page);
 
 // A page's box: message id (its "%s" replaced by path), programCaption as title.
-int ShowPageMessage(PageServices& services, int messageId, unsigned flags, const std::string& path = std::string());
+int ShowPageMessage(PageServices& services, int messageId, unsigned flags, const win::FsPath& path = win::FsPath());
 // Schedule can be used: the component is there and task creation is wired.
 bool SchedulingAvailable(const PageServices& services);

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "win/FsPath.h"
+
 class ScheduleRequests {
 public:
     virtual ~ScheduleRequests() = default;
@@ -18,8 +20,8 @@ public:
     // The page's whole list, in order; the pre-checks run behind this call.
     // True when the page is to empty its list (a task was created, or a
     // folder pre-check gave the task up).
-    virtual bool ScheduleFiles(HWND /*owner*/, const std::vector<std::string>& /*paths*/) { return false; }
-    virtual bool ScheduleFolders(HWND /*owner*/, const std::vector<std::string>& /*paths*/) { return false; }
+    virtual bool ScheduleFiles(HWND /*owner*/, const std::vector<win::FsPath>& /*paths*/) { return false; }
+    virtual bool ScheduleFolders(HWND /*owner*/, const std::vector<win::FsPath>& /*paths*/) { return false; }
     // A task that shreds the free space of the drive of the selected row
     // ("Local Disk (C:)"), with the page's drive option.
     virtual void ScheduleDrive(HWND /*owner*/, const std::string& /*rowText*/, int /*driveOption*/) {}

@@ -24,16 +24,16 @@ using UniqueItemIdList = win::UniqueResource<ItemIdListTraits>;
 
 PickedFiles PickFiles(HWND owner) {
     PickedFiles picked;
-    std::vector<char> buffer(kSelectionBuffer, '\0');
-    static const char kFilter[] = "All Files (*.*)\0*.*\0";
-    OPENFILENAMEA dialog{};
+    std::vector<wchar_t> buffer(kSelectionBuffer, L'\0');
+    static const wchar_t kFilter[] = L"All Files (*.*)\0*.*\0";
+    OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = kFilter;
     dialog.lpstrFile = buffer.data();
     dialog.nMaxFile = static_cast<DWORD>(buffer.size());
     dialog.Flags = OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (!::GetOpenFileNameA(&dialog)) {
+    if (!::GetOpenFileNameW(&dialog)) {
         picked.tooMany = ::CommDlgExtendedError() == FNERR_BUFFERTOOSMALL;
         return picked;
     }
@@ -41,15 +41,15 @@ PickedFiles PickFiles(HWND owner) {
     return picked;
 }
 
-std::string PickFolder(HWND owner) {
-    char displayName[MAX_PATH] = {};
-    BROWSEINFOA browse{};
+win::FsPath PickFolder(HWND owner) {
+    wchar_t displayName[MAX_PATH] = {};
+    BROWSEINFOW browse{};
     browse.hwndOwner = owner;
     browse.pszDisplayName = displayName;
     browse.ulFlags = BIF_RETURNONLYFSDIRS;
-    UniqueItemIdList chosen(::SHBrowseForFolderA(&browse));
-    if (!chosen) return std::string();
-    char path[MAX_PATH] = {};
-    if (!::SHGetPathFromIDListA(chosen.Get(), path)) return std::string();
-    return path;
+    UniqueItemIdList chosen(::SHBrowseForFolderW(&browse));
+    if (!chosen) return win::FsPath();
+    wchar_t path[MAX_PATH] = {};
+    if (!::SHGetPathFromIDListW(chosen.Get(), path)) return win::FsPath();
+    return win::FsPath(path);
 }

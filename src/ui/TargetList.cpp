@@ -1,8 +1,8 @@
 #include "ui/TargetList.h"
 
-bool TargetList::Add(const std::string& path) {
+bool TargetList::Add(const win::FsPath& path) {
     if (Contains(path)) return false;
-    const int row = view_.AddRow(path);
+    const int row = view_.AddRow(path.Text());
     if (row < 0) return false;
     paths_.insert(paths_.begin() + row, path);
     return true;
@@ -23,7 +23,7 @@ void TargetList::Clear() {
     paths_.clear();
 }
 
-void TargetList::Keep(const std::vector<std::string>& paths) {
+void TargetList::Keep(const std::vector<win::FsPath>& paths) {
     Clear();
-    for (const std::string& path : paths) Add(path);
+    for (const win::FsPath& path : paths) Add(path);
 }

@@ -44,8 +44,8 @@ protected:
     virtual void OnDropFiles(HDROP drop) = 0;
     virtual void OnBrowse() = 0;
     // The page's job on the whole list; true when the list is to be emptied.
-    virtual PageJobResult ShredTargets(const std::vector<std::string>& paths) = 0;
-    virtual bool ScheduleTargets(const std::vector<std::string>& paths) = 0;
+    virtual PageJobResult ShredTargets(const std::vector<win::FsPath>& paths) = 0;
+    virtual bool ScheduleTargets(const std::vector<win::FsPath>& paths) = 0;
 
     PageServices services_;
     TargetList targets_;

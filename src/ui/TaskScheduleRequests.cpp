@@ -4,11 +4,11 @@
 
 // The task-name dialog is modal over the main window, set once by the
 // window that owns the pages, so the page's own handle is not needed here.
-bool TaskScheduleRequests::ScheduleFiles(HWND, const std::vector<std::string>& paths) {
+bool TaskScheduleRequests::ScheduleFiles(HWND, const std::vector<win::FsPath>& paths) {
     return tasks_.ScheduleFiles(paths).emptyPageList;
 }
 
-bool TaskScheduleRequests::ScheduleFolders(HWND, const std::vector<std::string>& paths) {
+bool TaskScheduleRequests::ScheduleFolders(HWND, const std::vector<win::FsPath>& paths) {
     return tasks_.ScheduleFolders(paths).emptyPageList;
 }
 

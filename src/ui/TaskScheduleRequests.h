@@ -8,8 +8,8 @@ class TaskScheduleRequests final : public ScheduleRequests {
 public:
     explicit TaskScheduleRequests(TaskScheduling& tasks) : tasks_(tasks) {}
 
-    bool ScheduleFiles(HWND owner, const std::vector<std::string>& paths) override;
-    bool ScheduleFolders(HWND owner, const std::vector<std::string>& paths) override;
+    bool ScheduleFiles(HWND owner, const std::vector<win::FsPath>& paths) override;
+    bool ScheduleFolders(HWND owner, const std::vector<win::FsPath>& paths) override;
     void ScheduleDrive(HWND owner, const std::string& rowText, int driveOption) override;
     void ScheduleRecycleBin(HWND owner) override;
     bool ScheduleRestorePoints(HWND owner, const std::vector<std::string>& folders, size_t rowsShown,

@@ -1,29 +1,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstring>
-#include <string>
-
 #include "app/CShredApp.h"
+#include "app/CommandLine.h"
 #include "ui/MainWindowShell.h"
+#include "win/FileSystem.h"
+#include "win/WideText.h"
 
-namespace {
-// The text after the program name. Some schedulers (Wine's among them) start
-// a task with its parameters alone, leaving the program's name off the front:
-// the system then takes "/s" for the program's name and the run would lose
-// its silence. No program path is "/s", so a whole command line that begins
-// with it is all arguments.
-std::string ArgumentsOf(const char* afterProgramName) {
-    const char* whole = ::GetCommandLineA();
-    if (whole != nullptr) {
-        while (*whole == ' ' || *whole == '\t') ++whole;
-        if (std::strncmp(whole, "\"/s\"", 4) == 0) return whole;
-    }
-    return afterProgramName != nullptr ? afterProgramName : "";
-}
-}  // namespace
-
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_WIN95_CLASSES | ICC_USEREX_CLASSES | ICC_DATE_CLASSES;
@@ -31,6 +15,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
 
     CShredApp app;
     MainWindowShell shell(app);
-    app.InitInstance(ArgumentsOf(commandLine), &shell);
+    // Read wide: the system and the shell start programs with names of any
+    // script. The 9x family holds its command line in the code page only.
+    const wchar_t* wide = win::fs::IsNtFamily() ? ::GetCommandLineW() : nullptr;
+    const char* ansi = wide == nullptr ? ::GetCommandLineA() : nullptr;
+    const std::wstring whole = wide != nullptr ? wide : win::WidenAnsi(ansi != nullptr ? ansi : "");
+    app.InitInstance(ArgumentsOf(whole), &shell);
     return app.ExitInstance();
 }

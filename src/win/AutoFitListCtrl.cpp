@@ -37,6 +37,34 @@ int AutoFitListCtrl::AddRow(const std::string& text) {
     return row;
 }
 
+int AutoFitListCtrl::AddRow(const std::wstring& text) {
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = RowCount();
+    item.pszText = const_cast<wchar_t*>(text.c_str());
+    const int row = static_cast<int>(::SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    if (row >= 0) {
+        const int wanted = TextWidth(text) + kPadding;
+        if (wanted > ColumnWidth(0)) SetColumnWidth(0, wanted);
+    }
+    return row;
+}
+
+std::wstring AutoFitListCtrl::WideText(int row, int column) const {
+    std::vector<wchar_t> buffer(260);
+    for (;;) {
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.pszText = buffer.data();
+        item.cchTextMax = static_cast<int>(buffer.size());
+        const size_t length = static_cast<size_t>(
+            ::SendMessageW(list_, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
+        // A text that filled the buffer may have been cut: ask again with more room.
+        if (length + 1 < buffer.size()) return std::wstring(buffer.data(), length);
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
 void AutoFitListCtrl::SetText(int row, int column, const std::string& text) const {
     LVITEMA item{};
     item.iSubItem = column;
@@ -83,6 +111,13 @@ int AutoFitListCtrl::FindExact(const std::string& text) const {
     return static_cast<int>(::SendMessageA(list_, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
 }
 
+int AutoFitListCtrl::FindExact(const std::wstring& text) const {
+    LVFINDINFOW find{};
+    find.flags = LVFI_STRING;
+    find.psz = text.c_str();
+    return static_cast<int>(::SendMessageW(list_, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+}
+
 int AutoFitListCtrl::FirstSelected() const {
     return static_cast<int>(::SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
@@ -99,7 +134,7 @@ void AutoFitListCtrl::Select(int row) const {
 void AutoFitListCtrl::FitColumn(int column) const {
     int widest = TextWidth(HeaderText(column));
     const int rows = RowCount();
-    for (int row = 0; row < rows; ++row) widest = std::max(widest, TextWidth(Text(row, column)));
+    for (int row = 0; row < rows; ++row) widest = std::max(widest, TextWidth(WideText(row, column)));
     SetColumnWidth(column, widest + kPadding);
 }
 
@@ -118,6 +153,10 @@ void AutoFitListCtrl::SetColumnWidth(int column, int width) const {
 
 int AutoFitListCtrl::TextWidth(const std::string& text) const {
     return static_cast<int>(::SendMessageA(list_, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+int AutoFitListCtrl::TextWidth(const std::wstring& text) const {
+    return static_cast<int>(::SendMessageW(list_, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
 }
 
 void AutoFitListCtrl::SetHeaderText(int column, const std::string& text) const {

@@ -30,14 +30,18 @@ public:
 
     // Appends a row with its column-0 text; answers its index or -1.
     int AddRow(const std::string& text);
+    // A row that names a path: shown as itself, in any script.
+    int AddRow(const std::wstring& text);
     void SetText(int row, int column, const std::string& text) const;
     std::string Text(int row, int column) const;
+    std::wstring WideText(int row, int column) const;
     void DeleteRow(int row);
     void DeleteAllRows();
     int RowCount() const;
 
     // The list view's own exact-text search over column 0, which ignores letter case.
     int FindExact(const std::string& text) const;
+    int FindExact(const std::wstring& text) const;
     int FirstSelected() const;
     int SelectedCount() const;
     void Select(int row) const;
@@ -48,6 +52,7 @@ public:
     void SetColumnWidth(int column, int width) const;
     // Pixel width of a text in the list's font, as the list measures it.
     int TextWidth(const std::string& text) const;
+    int TextWidth(const std::wstring& text) const;
     std::string HeaderText(int column) const;
     // A new header text; the column widens when the text needs it, never narrows.
     void SetHeaderText(int column, const std::string& text) const;

@@ -43,6 +43,10 @@ void Dialog::SetItemText(int controlId, const std::string& text) const {
     ::SetDlgItemTextA(hwnd_, controlId, text.c_str());
 }
 
+void Dialog::SetItemText(int controlId, const std::wstring& text) const {
+    ::SetDlgItemTextW(hwnd_, controlId, text.c_str());
+}
+
 void Dialog::SetTitle(const std::string& text) const { ::SetWindowTextA(hwnd_, text.c_str()); }
 
 void Dialog::SetLook(const DialogLook* look) {

@@ -30,6 +30,8 @@ public:
     HWND Handle() const noexcept { return hwnd_; }
     HWND Item(int controlId) const noexcept { return ::GetDlgItem(hwnd_, controlId); }
     void SetItemText(int controlId, const std::string& text) const;
+    // A text that names a path: shown as itself, in any script.
+    void SetItemText(int controlId, const std::wstring& text) const;
     void SetTitle(const std::string& text) const;
     // The colours of the window; nullptr (the default) keeps the system's.
     // The look must outlive the window.

@@ -16,7 +16,17 @@ bool HasPrefix(const std::wstring& text, const wchar_t* prefix) { return text.rf
 
 }  // namespace
 
+FsPath::FsPath(const char* utf8) : text_(utf8 != nullptr ? win::FromUtf8(utf8) : std::wstring()) {}
+
+FsPath::FsPath(const std::string& utf8) : text_(win::FromUtf8(utf8)) {}
+
 FsPath FsPath::FromUtf8(const std::string& text) { return FsPath(win::FromUtf8(text)); }
+
+FsPath FsPath::FromExtended(const std::wstring& text) {
+    if (HasPrefix(text, L"\\\\?\\UNC\\")) return FsPath(L"\\\\" + text.substr(8));
+    if (HasPrefix(text, L"\\\\?\\")) return FsPath(text.substr(4));
+    return FsPath(text);
+}
 
 std::string FsPath::Utf8() const { return win::ToUtf8(text_); }
 

@@ -11,7 +11,15 @@ class FsPath {
 public:
     FsPath() = default;
     explicit FsPath(std::wstring text) : text_(std::move(text)) {}
+    // Narrow text is taken as UTF-8 (the tests' literals, text the program
+    // wrote itself), which keeps every character; text in the code page
+    // becomes a path only through an explicit win::WidenAnsi.
+    FsPath(const char* utf8);         // NOLINT: implicit on purpose
+    FsPath(const std::string& utf8);  // NOLINT: implicit on purpose
     static FsPath FromUtf8(const std::string& text);
+    // A path the system gave in the "\\?\" form (a final path name), as the
+    // user would write it.
+    static FsPath FromExtended(const std::wstring& text);
 
     // As the user sees it: "T:\Reports\a.txt", "\\server\share\a.txt".
     const std::wstring& Text() const { return text_; }

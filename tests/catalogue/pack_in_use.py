@@ -59,7 +59,10 @@ def main() -> int:
             expected = ("Task Name: Nacht\r\n" + text.replace("#", "\r\n").replace("%s", target) + "\r\n\r\n" +
                         closing.replace("#", "\r\n") + "\r\n\r\n")
             log_path = os.path.join(folder, "log.txt")
-            log = open(log_path, "rb").read().decode("cp1252") if os.path.exists(log_path) else "<none>"
+            # The pack's texts are Windows-1252; the log holds them in UTF-8 behind its mark.
+            raw = open(log_path, "rb").read() if os.path.exists(log_path) else None
+            log = "<none>" if raw is None else (
+                raw[3:].decode("utf-8") if raw.startswith(b"\xef\xbb\xbf") else "<no byte-order mark>")
             if log != expected:
                 print(f"{language}: log.txt is {log!r}, expected {expected!r}")
                 failed = True

@@ -64,11 +64,11 @@ private:
         std::vector<std::string> items;
         FolderListing listing(folder);
         for (bool more = static_cast<bool>(listing); more; more = listing.Next()) {
-            const WIN32_FIND_DATAA& entry = listing.Entry();
-            if (IsDotEntry(entry) || !::lstrcmpiA(entry.cFileName, "desktop.ini") ||
-                !::lstrcmpiA(entry.cFileName, "INFO2"))
+            const WIN32_FIND_DATAW& entry = listing.Entry();
+            if (IsDotEntry(entry) || !::lstrcmpiW(entry.cFileName, L"desktop.ini") ||
+                !::lstrcmpiW(entry.cFileName, L"INFO2"))
                 continue;
-            items.push_back(JoinPath(folder, entry.cFileName));
+            items.push_back(win::FsPath(folder).Join(entry.cFileName).Utf8());
         }
         return items;
     }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "win/WideText.h"
+
 #include <windows.h>
 
 #include "app/FileActivityLog.h"
@@ -16,11 +18,12 @@ TEST(FileActivityLog, AppendsRecordsWithCrLfLineEnds) {
     TestFolder folder;
     FileActivityLog log(folder.path());
     EXPECT_TRUE(log.logText().empty());
-    log.WriteTaskNameLine("Nightly");
+    log.WriteTaskNameLine(L"Nightly");
     log.Write("Error: Unable to access\nT:\\x.txt");
     log.Write("Write failed.\r\nSystem error code: 0x 00000070");
-    EXPECT_EQ(log.logText(), "Write failed.\r\nSystem error code: 0x 00000070");
+    EXPECT_EQ(log.logText(), L"Write failed.\r\nSystem error code: 0x 00000070");
     EXPECT_EQ(ReadText(folder / "log.txt"),
+              "\xEF\xBB\xBF"
               "Task Name: Nightly\r\n"
               "Error: Unable to access\r\nT:\\x.txt\r\n\r\n"
               "Write failed.\r\nSystem error code: 0x 00000070\r\n\r\n");
@@ -31,11 +34,25 @@ TEST(FileActivityLog, AppendsRecordsWithCrLfLineEnds) {
     EXPECT_EQ(ReadText(folder / "log.txt").substr(ReadText(folder / "log.txt").size() - 11), "Success\r\n\r\n");
 }
 
+// A log of an earlier version is in the code page: its records stay, now in
+// UTF-8, and a path of any script is logged whole after them.
+TEST(FileActivityLog, AnOldCodePageLogIsKeptReadableAndNewRecordsNameAnyScript) {
+    TestFolder folder;
+    const std::string old = "Task Name: Caf\xE9\r\nSuccess\r\n\r\n";
+    WriteBytes(folder / "log.txt", std::vector<uint8_t>(old.begin(), old.end()));
+    FileActivityLog log(folder.path());
+    log.Write(L"Error: Unable to access\nT:\\\u041E\u0442\u0447\u0451\u0442\u044B \U0001F512.txt");
+    log.Note("Noted");
+    EXPECT_EQ(ReadText(folder / "log.txt"), "\xEF\xBB\xBF" + win::ToUtf8(win::WidenAnsi(old)) +
+                                                "Error: Unable to access\r\nT:\\\xD0\x9E\xD1\x82\xD1\x87\xD1\x91"
+                                                "\xD1\x82\xD1\x8B \xF0\x9F\x94\x92.txt\r\n\r\nNoted\r\n\r\n");
+}
+
 TEST(FileActivityLog, UnwritableFolderLosesTheRecordSilently) {
     TestFolder folder;
     FileActivityLog log(folder / "no-such-folder");
     log.Write("lost");
-    EXPECT_EQ(log.logText(), "lost") << "the text still counts as logged";
+    EXPECT_EQ(log.logText(), L"lost") << "the text still counts as logged";
     EXPECT_FALSE(Exists(folder / "no-such-folder"));
 }
 

@@ -22,7 +22,7 @@ protected:
     void Run(const std::vector<std::string>& targets, int methodIndex = 0) {
         ShredJob road(engine.context, folders, &words);
         CommandLineJob job(engine.context, road);
-        job.RunCommandLineJob(targets, methodIndex);
+        job.RunCommandLineJob(std::vector<win::FsPath>(targets.begin(), targets.end()), methodIndex);
     }
 
     TestEngine engine;

@@ -6,6 +6,8 @@
 // are skipped. The others list at most drive K:, which no test prefix has.
 #include <gtest/gtest.h>
 
+#include "win/WideText.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -60,16 +62,16 @@ public:
 
 private:
     // The bin's items; a link is left, as the shell removes only the link.
-    std::vector<std::pair<std::string, WIN32_FIND_DATAA>> Items(const std::string& root) {
-        std::vector<std::pair<std::string, WIN32_FIND_DATAA>> items;
+    std::vector<std::pair<std::string, WIN32_FIND_DATAW>> Items(const std::string& root) {
+        std::vector<std::pair<std::string, WIN32_FIND_DATAW>> items;
         const auto bin = folders.find(root);
         if (bin == folders.end() || bin->second.empty()) return items;
         FolderListing listing(bin->second);
         const FolderLinkGuard guard(bin->second);
         for (bool more = static_cast<bool>(listing); more; more = listing.Next()) {
-            const WIN32_FIND_DATAA& entry = listing.Entry();
-            const std::string path = JoinPath(bin->second, entry.cFileName);
-            const bool binFile = !::lstrcmpiA(entry.cFileName, "INFO2") || !::lstrcmpiA(entry.cFileName, "desktop.ini");
+            const WIN32_FIND_DATAW& entry = listing.Entry();
+            const std::string path = win::FsPath(bin->second).Join(entry.cFileName).Utf8();
+            const bool binFile = !::lstrcmpiW(entry.cFileName, L"INFO2") || !::lstrcmpiW(entry.cFileName, L"desktop.ini");
             if (IsDotEntry(entry) || binFile || IsLinkEntry(entry)) continue;
             if (IsFolderEntry(entry) ? guard.IsOwnFolder(path, entry) : guard.IsOwnFile(path, entry))
                 items.emplace_back(path, entry);
@@ -79,10 +81,11 @@ private:
     static void Record(const std::string& folder, const std::string& prefix, std::set<std::string>& into) {
         FolderListing listing(folder);
         for (bool more = static_cast<bool>(listing); more; more = listing.Next()) {
-            const WIN32_FIND_DATAA& entry = listing.Entry();
+            const WIN32_FIND_DATAW& entry = listing.Entry();
             if (IsDotEntry(entry)) continue;
-            into.insert(prefix + entry.cFileName);
-            if (IsFolderEntry(entry)) Record(JoinPath(folder, entry.cFileName), prefix + entry.cFileName + "\\", into);
+            const std::string name = win::ToUtf8(entry.cFileName);
+            into.insert(prefix + name);
+            if (IsFolderEntry(entry)) Record(win::FsPath(folder).Join(entry.cFileName).Utf8(), prefix + name + "\\", into);
         }
     }
 };

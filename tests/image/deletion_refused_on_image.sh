@@ -69,7 +69,7 @@ run() {
     rm -f "$PROGRAM_DIR/log.txt"
     STATUS=0
     wine "T:\\refused_program.$$\\Vantrel.exe" "$@" >"$WORK/program.out" 2>&1 || STATUS=$?
-    LOG=$(tr -d '\r' <"$PROGRAM_DIR/log.txt" 2>/dev/null | sed '/^$/d' || true)
+    LOG=$(tr -d '\r' <"$PROGRAM_DIR/log.txt" 2>/dev/null | sed '1s/^\xEF\xBB\xBF//; /^$/d' || true)
     printf '%s\n' "$LOG" | sed 's/^/    | /'
 }
 expect_failure() {

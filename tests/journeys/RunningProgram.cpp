@@ -90,7 +90,9 @@ std::string ProgramLog() {
     std::string text;
     for (unsigned char byte : ReadBytes(path))
         if (byte != '\r') text += static_cast<char>(byte);
-    return text;
+    // The log is UTF-8 with its mark; a log without it shows so.
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) return text.substr(3);
+    return "<no byte-order mark>" + text;
 }
 
 void RemoveProgramLog() { ::DeleteFileA((ProgramFolder() + "\\log.txt").c_str()); }

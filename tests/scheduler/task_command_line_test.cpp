@@ -3,6 +3,8 @@
 // run does.
 #include <gtest/gtest.h>
 
+#include "win/WideText.h"
+
 #include "app/CommandLine.h"
 #include "engine/EngineState.h"
 #include "scheduler/TaskCommandLine.h"
@@ -18,14 +20,14 @@ struct ReadBack {
     Texts targets;
     explicit ReadBack(const std::string& line) {
         CommandLine parser(state, log);
-        EXPECT_TRUE(parser.ParseCommandLine(line));
-        targets = parser.targets();
+        EXPECT_TRUE(parser.ParseCommandLine(win::FromUtf8(line)));
+        for (const win::FsPath& target : parser.targets()) targets.push_back(target.Utf8());
     }
 };
 
 TaskTargetList Targets(const Texts& paths) {
     TaskTargetList list;
-    for (size_t i = 0; i < paths.size(); ++i) EXPECT_TRUE(list.Add(i, paths[i])) << paths[i];
+    for (size_t i = 0; i < paths.size(); ++i) EXPECT_TRUE(list.Add(i, win::FromUtf8(paths[i]))) << paths[i];
     return list;
 }
 
@@ -39,7 +41,7 @@ std::string Line(TaskLineKind kind, const std::string& name, TaskSwitches switch
     values.driveRoot = root;
     const auto line = BuildTaskCommandLine(kind, values);
     EXPECT_TRUE(line.has_value()) << name;
-    return line.value_or("");
+    return win::ToUtf8(line.value_or(L""));
 }
 
 TaskSwitches Switches(int method, int folder = 0, int remove = 0, int passCount = 3) {
@@ -67,9 +69,9 @@ TEST(TaskCommandLine, EveryKindOfTaskByteForByte) {
 
 TEST(TaskCommandLine, TargetListWritesABlankBeforeEveryEntryButTheFirstOfThePage) {
     TaskTargetList list;
-    EXPECT_TRUE(list.Add(1, "C:\\second"));  // the page's first entry was left out
-    EXPECT_TRUE(list.Add(3, "C:\\fourth"));
-    EXPECT_EQ(list.Text(), " \"C:\\second\" \"C:\\fourth\"");
+    EXPECT_TRUE(list.Add(1, L"C:\\second"));  // the page's first entry was left out
+    EXPECT_TRUE(list.Add(3, L"C:\\fourth"));
+    EXPECT_EQ(list.Text(), L" \"C:\\second\" \"C:\\fourth\"");
     EXPECT_EQ(list.Count(), 2u);
     EXPECT_EQ(Line(TaskLineKind::Files, "N", Switches(1), &list), "\"/s\" \"N\" \"/O1\"  \"C:\\second\" \"C:\\fourth\"");
     EXPECT_EQ(ReadBack(Line(TaskLineKind::Files, "N", Switches(1), &list)).targets,
@@ -77,7 +79,7 @@ TEST(TaskCommandLine, TargetListWritesABlankBeforeEveryEntryButTheFirstOfThePage
 
     for (const std::string& path : Texts{"C:\\a\"b", "/s", "/O4", "", "recycle", "restorepoints", "emptydiskspace",
                                    std::string("C:\\a\nb")}) {
-        EXPECT_FALSE(list.Add(4, path)) << path;
+        EXPECT_FALSE(list.Add(4, win::FromUtf8(path))) << path;
     }
     EXPECT_EQ(list.Count(), 2u);
 }

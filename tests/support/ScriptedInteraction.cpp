@@ -2,16 +2,16 @@
 
 #include <windows.h>
 
-int ScriptedInteraction::ShowMessage(const std::string& text, const std::string& caption, unsigned flags) {
-    messages.push_back({text, caption, flags});
+int ScriptedInteraction::ShowMessage(const std::wstring& text, const std::string& caption, unsigned flags) {
+    messages.push_back({win::ToUtf8(text), caption, flags});
     if (messageAnswers.empty()) return IDOK;
     const int answer = messageAnswers.front();
     messageAnswers.pop_front();
     return answer;
 }
 
-int ScriptedInteraction::ConfirmAll(const std::string& caption, const std::string& text, int style) {
-    confirms.push_back({caption, text, style});
+int ScriptedInteraction::ConfirmAll(const std::string& caption, const std::wstring& text, int style) {
+    confirms.push_back({caption, win::ToUtf8(text), style});
     int answer = ConfirmYes;
     if (!confirmAnswers.empty()) {
         answer = confirmAnswers.front();

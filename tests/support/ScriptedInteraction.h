@@ -8,7 +8,9 @@
 
 #include "engine/EngineState.h"
 #include "engine/UserInteraction.h"
+#include "win/WideText.h"
 
+// Texts are recorded in UTF-8, so that a test compares them with its literals.
 struct ShownMessage {
     std::string text;
     std::string caption;
@@ -24,7 +26,7 @@ struct ShownConfirm {
 class RecordingProgress final : public ProgressView {
 public:
     void SetTitle(const std::string& text) override { titles.push_back(text); }
-    void SetStatus(const std::string& text) override { statuses.push_back(text); }
+    void SetStatus(const std::wstring& text) override { statuses.push_back(win::ToUtf8(text)); }
     void SetDetail(const std::string& text) override { details.push_back(text); }
     void SetItemRange(int low, int high) override { itemLow = low, itemHigh = high; }
     void SetItemPos(int position) override { itemPos = position; }
@@ -70,8 +72,10 @@ public:
     int pumps = 0;
     bool open = false;
 
-    int ShowMessage(const std::string& text, const std::string& caption, unsigned flags) override;
-    int ConfirmAll(const std::string& caption, const std::string& text, int style) override;
+    using UserInteraction::ShowMessage;
+    using UserInteraction::ConfirmAll;
+    int ShowMessage(const std::wstring& text, const std::string& caption, unsigned flags) override;
+    int ConfirmAll(const std::string& caption, const std::wstring& text, int style) override;
     void ShowSystemError(unsigned long code) override { systemErrors.push_back(code); }
     NoticeAnswer ShowNotice(NoticeKind kind) override;
     bool OpenProgress(int overallRange) override;

@@ -33,7 +33,10 @@ std::string StagedProgram::Log() const {
     const std::string log = folder_ + "\\log.txt";
     if (!Exists(log)) return "<none>";
     const auto bytes = ReadBytes(log);
-    return std::string(bytes.begin(), bytes.end());
+    const std::string text(bytes.begin(), bytes.end());
+    // The log is UTF-8 with its mark; a log without it shows so.
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) return text.substr(3);
+    return "<no byte-order mark>" + text;
 }
 
 namespace {

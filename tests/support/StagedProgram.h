@@ -22,7 +22,7 @@ public:
     // bars" when it has them).
     DWORD RunCommandLine(std::string commandLine, DWORD timeoutMs,
                          std::vector<std::string>* visibleWindows = nullptr) const;
-    // log.txt beside the program, or "<none>".
+    // log.txt beside the program, in UTF-8 without its byte-order mark, or "<none>".
     std::string Log() const;
 
 private:

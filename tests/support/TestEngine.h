@@ -17,17 +17,20 @@
 #include "lang/LanguagePack.h"
 #include "support/ScriptedInteraction.h"
 
+// Records in UTF-8, so that a test compares them with its literals.
 class RecordingLog final : public ActivityLog {
 public:
-    void Write(const std::string& text) override { last = text, records.push_back(text); }
-    void WriteTaskNameLine(const std::string& name) override { taskNames.push_back(name); }
-    void Note(const std::string& text) override { notes.push_back(text); }
-    const std::string& logText() const override { return last; }
+    using ActivityLog::Note;
+    using ActivityLog::Write;
+    void Write(const std::wstring& text) override { last = text, records.push_back(win::ToUtf8(text)); }
+    void WriteTaskNameLine(const std::wstring& name) override { taskNames.push_back(win::ToUtf8(name)); }
+    void Note(const std::wstring& text) override { notes.push_back(win::ToUtf8(text)); }
+    const std::wstring& logText() const override { return last; }
 
     std::vector<std::string> records;
     std::vector<std::string> taskNames;
     std::vector<std::string> notes;
-    std::string last;
+    std::wstring last;
 };
 
 class FixedClock final : public Clock {

@@ -27,6 +27,7 @@
 #include "engine/MachineFacts.h"
 #include "engine/SettingsStore.h"
 #include "lang/LanguagePack.h"
+#include "win/WideText.h"
 #include "res/resource.h"
 #include "ui/CMyPropertyPage2.h"
 #include "ui/CMyPropertyPage3.h"
@@ -37,25 +38,25 @@ namespace {
 
 class PrintingLog final : public ActivityLog {
 public:
-    void Write(const std::string& text) override { last_ = text, std::printf("LOG: %s\n", text.c_str()); }
-    void WriteTaskNameLine(const std::string& name) override { std::printf("TASK: %s\n", name.c_str()); }
-    void Note(const std::string& text) override { std::printf("NOTE: %s\n", text.c_str()); }
-    const std::string& logText() const override { return last_; }
+    void Write(const std::wstring& text) override { last_ = text, std::printf("LOG: %s\n", win::ToUtf8(text).c_str()); }
+    void WriteTaskNameLine(const std::wstring& name) override { std::printf("TASK: %s\n", win::ToUtf8(name).c_str()); }
+    void Note(const std::wstring& text) override { std::printf("NOTE: %s\n", win::ToUtf8(text).c_str()); }
+    const std::wstring& logText() const override { return last_; }
 
 private:
-    std::string last_;
+    std::wstring last_;
 };
 
 // The real progress dialog; every box answered without a person.
 class AnsweringInteraction final : public UserInteraction {
 public:
     explicit AnsweringInteraction(DialogInteraction& real) : real_(real) {}
-    int ShowMessage(const std::string& text, const std::string& /*caption*/, unsigned flags) override {
-        std::printf("BOX: %s\n", text.c_str());
+    int ShowMessage(const std::wstring& text, const std::string& /*caption*/, unsigned flags) override {
+        std::printf("BOX: %s\n", win::ToUtf8(text).c_str());
         return (flags & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
     }
-    int ConfirmAll(const std::string& /*caption*/, const std::string& text, int /*style*/) override {
-        std::printf("ASKED: %s\n", text.c_str());
+    int ConfirmAll(const std::string& /*caption*/, const std::wstring& text, int /*style*/) override {
+        std::printf("ASKED: %s\n", win::ToUtf8(text).c_str());
         return ConfirmYes;
     }
     void ShowSystemError(unsigned long code) override { std::printf("SYSTEM ERROR: %lu\n", code); }

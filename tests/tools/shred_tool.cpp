@@ -18,22 +18,24 @@
 #include "engine/FileShredder.h"
 #include "engine/ProgressControl.h"
 #include "lang/LanguagePack.h"
+#include "win/WideText.h"
 
 namespace {
 
 class PrintingLog final : public ActivityLog {
 public:
-    void Write(const std::string& text) override {
-        last_ = text;
+    void Write(const std::wstring& wide) override {
+        const std::string text = win::ToUtf8(wide);
+        last_ = wide;
         std::printf("LOG: %s\n", text.c_str());
         std::fflush(stdout);
     }
-    void WriteTaskNameLine(const std::string& name) override { std::printf("TASK: %s\n", name.c_str()); }
-    void Note(const std::string& text) override { std::printf("NOTE: %s\n", text.c_str()); }
-    const std::string& logText() const override { return last_; }
+    void WriteTaskNameLine(const std::wstring& name) override { std::printf("TASK: %s\n", win::ToUtf8(name).c_str()); }
+    void Note(const std::wstring& text) override { std::printf("NOTE: %s\n", win::ToUtf8(text).c_str()); }
+    const std::wstring& logText() const override { return last_; }
 
 private:
-    std::string last_;
+    std::wstring last_;
 };
 
 }  // namespace

@@ -19,33 +19,43 @@
 #include "win/AutoFitListCtrl.h"
 #include "win/NoSkinEngine.h"
 #include "win/PropertySheet.h"
+#include "win/WideText.h"
 
 class RecordingPageSchedule final : public ScheduleRequests {
 public:
-    bool ScheduleFiles(HWND /*owner*/, const std::vector<std::string>& paths) override { return Record(paths); }
-    bool ScheduleFolders(HWND /*owner*/, const std::vector<std::string>& paths) override { return Record(paths); }
+    bool ScheduleFiles(HWND /*owner*/, const std::vector<win::FsPath>& paths) override { return Record(paths); }
+    bool ScheduleFolders(HWND /*owner*/, const std::vector<win::FsPath>& paths) override { return Record(paths); }
     std::vector<std::vector<std::string>> requests;
     bool created = true;
 
 private:
-    bool Record(const std::vector<std::string>& paths) {
-        requests.push_back(paths);
+    bool Record(const std::vector<win::FsPath>& paths) {
+        requests.emplace_back();
+        for (const win::FsPath& path : paths) requests.back().push_back(path.Utf8());
         return created;
     }
 };
 
 // A drop as the shell hands it: DROPFILES followed by the names, each ended
 // by a NUL, the list by one more. The receiver releases it.
+inline std::vector<std::string> Utf8(const std::vector<win::FsPath>& paths) {
+    std::vector<std::string> texts;
+    for (const win::FsPath& path : paths) texts.push_back(path.Utf8());
+    return texts;
+}
+
+// A wide drop, as the shell of the NT family makes it; names in UTF-8.
 inline HDROP MakeDrop(const std::vector<std::string>& names) {
+    std::vector<std::wstring> wide;
     size_t chars = 1;
-    for (const std::string& name : names) chars += name.size() + 1;
-    HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + chars);
+    for (const std::string& name : names) wide.push_back(win::FromUtf8(name)), chars += wide.back().size() + 1;
+    HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
     auto* header = static_cast<DROPFILES*>(::GlobalLock(memory));
     header->pFiles = sizeof(DROPFILES);
-    header->fWide = FALSE;
-    char* at = reinterpret_cast<char*>(header + 1);
-    for (const std::string& name : names) {
-        std::memcpy(at, name.c_str(), name.size());
+    header->fWide = TRUE;
+    wchar_t* at = reinterpret_cast<wchar_t*>(header + 1);
+    for (const std::wstring& name : wide) {
+        std::memcpy(at, name.c_str(), name.size() * sizeof(wchar_t));
         at += name.size() + 1;
     }
     ::GlobalUnlock(memory);
@@ -82,7 +92,7 @@ public:
     }
     std::vector<std::string> Rows() const {
         std::vector<std::string> rows;
-        for (int i = 0; i < list.RowCount(); ++i) rows.push_back(list.Text(i, 0));
+        for (int i = 0; i < list.RowCount(); ++i) rows.push_back(win::ToUtf8(list.WideText(i, 0)));
         return rows;
     }
     std::vector<std::string> MessageTexts() const {

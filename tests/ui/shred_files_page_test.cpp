@@ -22,7 +22,7 @@ protected:
         for (int i = 0; i < count; ++i) paths.push_back(folder.MakeFile("f" + std::to_string(i) + ".txt", 70000));
         return paths;
     }
-    const std::vector<std::string>& Listed() { return page.page->fileList().paths(); }
+    std::vector<std::string> Listed() { return Utf8(page.page->fileList().paths()); }
 
     TestFolder folder;
     PageHarness<CMyPropertyPage2> page;
@@ -46,21 +46,23 @@ TEST_F(ShredFilesPageTest, DropsListEachFileOnceAndRefuseFoldersOneBoxEach) {
 TEST_F(ShredFilesPageTest, NamesAreNeverCut) {
     const std::string longName = folder.path() + "\\" + std::string(300, 'n') + ".txt";
     HDROP drop = MakeDrop({longName, folder / "short.txt"});
-    const std::vector<std::string> names = DroppedNames(drop);
+    const std::vector<std::string> names = Utf8(DroppedNames(drop));
     ::DragFinish(drop);
     EXPECT_EQ(names, (std::vector<std::string>{longName, folder / "short.txt"}));
 
+    // Past MAX_PATH and in any script, a name is listed whole, as itself.
     const std::string file = folder.MakeFile("ok.txt", 1);
-    page.Drop({longName, file});
-    EXPECT_EQ(page.Rows(), (std::vector<std::string>{file})) << "the long name is refused, not shortened";
-    ASSERT_EQ(page.engine.ui.messages.size(), 1u);
-    EXPECT_NE(page.engine.ui.messages[0].text.find(longName), std::string::npos);
+    const std::string greek = folder / "\xCE\xB1\xCF\x81\xCF\x87\xCE\xB5\xCE\xAF\xCE\xBF \xF0\x9F\x93\x84.txt";
+    page.Drop({longName, file, greek});
+    EXPECT_EQ(page.Rows(), (std::vector<std::string>{longName, file, greek}));
+    EXPECT_EQ(Listed(), (std::vector<std::string>{longName, file, greek}));
+    EXPECT_TRUE(page.engine.ui.messages.empty());
 
-    const char result[] = "T:\\dir\0one.txt\0two.txt\0\0";
-    EXPECT_EQ(SplitOpenFileNames(result, sizeof(result)),
+    const wchar_t result[] = L"T:\\dir\0one.txt\0two.txt\0\0";
+    EXPECT_EQ(Utf8(SplitOpenFileNames(result, sizeof(result) / sizeof(result[0]))),
               (std::vector<std::string>{"T:\\dir\\one.txt", "T:\\dir\\two.txt"}));
-    const char single[] = "T:\\dir\\one.txt\0\0";
-    EXPECT_EQ(SplitOpenFileNames(single, sizeof(single)), (std::vector<std::string>{"T:\\dir\\one.txt"}));
+    const wchar_t single[] = L"T:\\dir\\one.txt\0\0";
+    EXPECT_EQ(Utf8(SplitOpenFileNames(single, sizeof(single) / sizeof(single[0]))), (std::vector<std::string>{"T:\\dir\\one.txt"}));
 }
 
 TEST_F(ShredFilesPageTest, RemoveItemTakesEverySelectedRowAndRemoveAllAsksFirst) {
@@ -183,7 +185,7 @@ TEST(ShredFilesPageGuards, ScheduleDisabledWithoutTheComponentAndNoSecondJob) {
     page.Click(IDC_TARGETS_REMOVE_ALL);
     page.Drop({folder.MakeFile("other.txt", 10)});
     EXPECT_TRUE(page.engine.ui.messages.empty()) << "while a job runs the page starts nothing";
-    EXPECT_EQ(page.page->fileList().paths(), (std::vector<std::string>{file}));
+    EXPECT_EQ(Utf8(page.page->fileList().paths()), (std::vector<std::string>{file}));
     EXPECT_TRUE(Exists(file));
     page.engine.state.jobRunning = false;
 }

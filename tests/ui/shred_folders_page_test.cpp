@@ -22,7 +22,7 @@ protected:
         page.engine.settings.WriteInt("Folder", 0);
         page.engine.settings.WriteInt("Remove", 0);
     }
-    const std::vector<std::string>& Listed() { return page.page->folderList().paths(); }
+    std::vector<std::string> Listed() { return Utf8(page.page->folderList().paths()); }
 
     TestFolder folder;
     PageHarness<CMyPropertyPage3> page;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "win/WideText.h"
+
 #include <climits>
 
 #include "app/CommandLine.h"
@@ -12,8 +14,12 @@ struct Parsed {
     EngineState state;
     RecordingLog log;
     CommandLine line{state, log};
-    explicit Parsed(const std::string& text) { EXPECT_TRUE(line.ParseCommandLine(text)); }
-    const std::vector<std::string>& targets() const { return line.targets(); }
+    explicit Parsed(const std::string& text) { EXPECT_TRUE(line.ParseCommandLine(win::FromUtf8(text))); }
+    std::vector<std::string> targets() const {
+        std::vector<std::string> texts;
+        for (const win::FsPath& target : line.targets()) texts.push_back(target.Utf8());
+        return texts;
+    }
 };
 
 using Targets = std::vector<std::string>;
@@ -68,11 +74,11 @@ TEST(CommandLine, SwitchesAreCaseSensitiveAndNeverTargets) {
 }
 
 TEST(CommandLine, HugeSwitchValuesAreHeldTo32Bits) {
-    EXPECT_EQ(ParseSwitchValue("99999999999999999999"), INT_MAX);
-    EXPECT_EQ(ParseSwitchValue("-99999999999999999999"), INT_MIN);
-    EXPECT_EQ(ParseSwitchValue("-2147483648"), INT_MIN);
-    EXPECT_EQ(ParseSwitchValue("+12abc"), 12);
-    EXPECT_EQ(ParseSwitchValue("abc"), 0);
+    EXPECT_EQ(ParseSwitchValue(L"99999999999999999999"), INT_MAX);
+    EXPECT_EQ(ParseSwitchValue(L"-99999999999999999999"), INT_MIN);
+    EXPECT_EQ(ParseSwitchValue(L"-2147483648"), INT_MIN);
+    EXPECT_EQ(ParseSwitchValue(L"+12abc"), 12);
+    EXPECT_EQ(ParseSwitchValue(L"abc"), 0);
 }
 
 TEST(CommandLine, LongInputIsTakenWhole) {

@@ -123,7 +123,7 @@ TEST(SchedulerClients, TaskAndTriggerSendEachOperation) {
         EXPECT_EQ(client.Creator(), "Vantrel");
         EXPECT_EQ(client.SetCreator("Vantrel"), S_OK);
         EXPECT_EQ(client.SetApplicationName("C:\\Vantrel\\Vantrel.exe"), S_OK);
-        EXPECT_EQ(client.SetParameters("\"/s\" \"T\""), S_OK);
+        EXPECT_EQ(client.SetParameters(L"\"/s\" \"T\""), S_OK);
         TriggerListClient list = client.Triggers();
         TriggerClient daily = list.Add();
         EXPECT_EQ(daily.SetTriggerType(TriggerClient::kDaily), S_OK);
