@@ -23,6 +23,8 @@ uint32_t SystemNumber(int16_t sequenceNumber) { return static_cast<uint16_t>(seq
 }  // namespace
 
 std::vector<int16_t> ShadowCopyRestorePoints::RemoveAllRestorePoints() {
+    // Told before any question or note, which would speak of a removal to come.
+    if (!restorePoints_.empty() && !remover_.Available()) return ReportUnavailable();
     if (!Confirmed()) return {};
     std::vector<int16_t> numbers;
     for (const RestorePointRecord& point : restorePoints_) numbers.push_back(point.sequenceNumber);
@@ -43,15 +45,17 @@ bool ShadowCopyRestorePoints::Confirmed() {
 std::vector<int16_t> ShadowCopyRestorePoints::RemoveRestorePoints(const std::vector<int16_t>& numbers) {
     context_.state.cancelRequested = false;
     if (numbers.empty()) return {};
-    if (!remover_.Available()) {
-        // Nothing was removed, and nothing may look as if it had been.
-        Report(context_, context_.texts.Text(15280), MB_OK | MB_ICONERROR);
-        return {};
-    }
+    if (!remover_.Available()) return ReportUnavailable();
     const std::vector<int16_t> removed = RemoveEach(numbers);
     Forget(removed);
     if (!removed.empty()) ShredFreedSpace();
     return removed;
+}
+
+// Nothing was removed, and nothing may look as if it had been.
+std::vector<int16_t> ShadowCopyRestorePoints::ReportUnavailable() {
+    Report(context_, context_.texts.Text(15280), MB_OK | MB_ICONERROR);
+    return {};
 }
 
 std::vector<int16_t> ShadowCopyRestorePoints::RemoveEach(const std::vector<int16_t>& numbers) {

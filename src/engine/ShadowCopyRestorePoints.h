@@ -31,6 +31,7 @@ public:
 
 private:
     bool Confirmed();
+    std::vector<int16_t> ReportUnavailable();
     std::vector<int16_t> RemoveEach(const std::vector<int16_t>& numbers);
     void Forget(const std::vector<int16_t>& removed);
     void ShredFreedSpace();

@@ -98,13 +98,13 @@ TEST_F(ShadowCopyRestorePointsTest, APointTheSystemKeepsOrAMissingLibraryIsToldA
     EXPECT_EQ(road.RemoveRestorePoints({5}), Numbers{5});
     EXPECT_EQ(freeSpace.roots, (Texts{"M:\\", "P:\\", "M:\\"}));
 
-    // Without the library nothing is asked of it and nothing claims success.
+    // Without the library nothing is asked of it or of the user, and nothing claims success.
     remover.available = false;
     remover.asked.clear();
     engine.ui.messages.clear();
     engine.state.itemsNotDone = 0;
-    engine.ui.confirmAnswers = {ConfirmYes};
     EXPECT_EQ(road.RemoveAllRestorePoints(), Numbers{});
+    EXPECT_TRUE(engine.ui.confirms.empty());
     EXPECT_EQ(Shown(), Texts{engine.texts.Text(15280)});
     EXPECT_NE(Shown()[0].find("were not removed"), std::string::npos);
     EXPECT_EQ(engine.ui.messages[0].flags, static_cast<unsigned>(MB_OK | MB_ICONERROR));
@@ -116,7 +116,10 @@ TEST_F(ShadowCopyRestorePointsTest, APointTheSystemKeepsOrAMissingLibraryIsToldA
     engine.state.runMode = true;
     EXPECT_EQ(road.RemoveAllRestorePoints(), Numbers{});
     EXPECT_EQ(engine.log.records, Texts{engine.texts.Text(15280)});
+    EXPECT_TRUE(engine.log.notes.empty()) << "no note of a removal that never happened";
     EXPECT_EQ(engine.state.itemsNotDone, 2u);
+    EXPECT_EQ(road.RemoveRestorePoints({4}), Numbers{});
+    EXPECT_EQ(engine.log.records.size(), 2u);
 }
 
 // The system's library is looked up, never called: a test must not remove a
