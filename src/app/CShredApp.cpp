@@ -42,7 +42,12 @@ CShredApp::CShredApp()
 
 void CShredApp::WireTargetWords() {
     wordJobs_["recycle"] = [this] { ShredRecycleBinNow(context_, recycleBin_); };
-    wordJobs_["restorepoints"] = [this] { restorePointJobs_.ShredRestorePoints(); };
+    wordJobs_["restorepoints"] = [this] {
+        if (machine_.restorePointsAreShadowCopies)
+            shadowCopyJobs_.RemoveAllRestorePoints();
+        else
+            restorePointJobs_.ShredRestorePoints();
+    };
     wordJobs_["emptydiskspace"] = [this] { ShredEveryFixedDrive(machine_, freeSpace_, state_); };
 }
 
@@ -138,6 +143,7 @@ bool CShredApp::ProbeSystemVersion(bool anyNtfs) {
     const SystemVersion version = QuerySystemVersion();
     machine_.isNT = version.isNT;
     machine_.isXpOrMe = version.isXpOrMe;
+    machine_.restorePointsAreShadowCopies = version.restorePointsAreShadowCopies;
     if (UserSidNeeded(machine_.isNT, anyNtfs, machine_.recycleApisAvailable)) {
         const int code = GetUserSidText(machine_.userSid);
         if (code != 0) {

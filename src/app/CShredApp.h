@@ -25,6 +25,8 @@
 #include "engine/RecycleBinShredder.h"
 #include "engine/RestorePointShredder.h"
 #include "engine/RestorePointSource.h"
+#include "engine/ShadowCopyRestorePoints.h"
+#include "engine/SrClientRestorePointRemover.h"
 #include "engine/ShredJob.h"
 #include "engine/ShellRecycleBin.h"
 #include "lang/LanguagePack.h"
@@ -76,6 +78,8 @@ public:
     FreeSpaceShredder& freeSpace() { return freeSpace_; }
     RecycleBinShredder& recycleBin() { return recycleBin_; }
     RestorePointShredder& restorePointJobs() { return restorePointJobs_; }
+    // The road of Vista and later, where restore points are shadow copies.
+    ShadowCopyRestorePoints& shadowCopyJobs() { return shadowCopyJobs_; }
     std::vector<RestorePointRecord>& restorePoints() { return restorePoints_; }
     bool commandLineRun() const { return !commandLine_.targets().empty(); }
     // Task creation for the pages' Schedule buttons and the wizard.
@@ -131,6 +135,8 @@ private:
     std::vector<RestorePointRecord> restorePoints_;
     std::string restorePointFailure_;  // told once start-up knows whether the run is silent
     RestorePointShredder restorePointJobs_{context_, folders_, restorePoints_};
+    SrClientRestorePointRemover restorePointRemover_;
+    ShadowCopyRestorePoints shadowCopyJobs_{context_, restorePointRemover_, freeSpace_, restorePoints_};
     ShellRecycleBin recycleBinShell_;
     RecycleBinShredder recycleBin_{context_, folders_, files_, recycleBinShell_};
     // Only while the scheduling component is installed.

@@ -5,6 +5,7 @@
 struct SystemVersion {
     bool isNT = false;
     bool isXpOrMe = false;  // XP (NT 5.1) and ME (4.90) are the systems with System Restore
+    bool restorePointsAreShadowCopies = false;  // Vista (NT 6.0) and later: no "RP<n>" folders
 };
 
 SystemVersion ClassifySystemVersion(uint32_t platformId, uint32_t major, uint32_t minor);

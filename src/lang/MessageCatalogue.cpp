@@ -231,6 +231,11 @@ const CatalogueEntry kCatalogue[] = {
     {15260, 0, "%u of the listed items were not shredded, in whole or in part. They stay in the list."},
     {15261, 0, "Some programs that protect the Recycle Bin may conflict with shredding it. A scheduled run does not stop to warn; the Recycle Bin was shredded as the task asks."},
     {15262, 0, "All restore points were shredded: their shredding was confirmed when this task was scheduled."},
+    {15280, 0, "The restore points were not removed: this system has no srclient.dll with its function SRRemoveRestorePoint, through which Windows removes restore points. They are still on the disk."},
+    {15281, 0, "Restore point %s was not removed.\nSystem error code: %u"},
+    {15282, 0, "Windows frees the space of a removed restore point without overwriting it. The free space of every drive that may have held restore points is shredded now: %s"},
+    {15283, 0, "On this system only all restore points together can be scheduled. Press Refresh List to show every point, then Schedule."},
+    {15284, 0, "All restore points were removed and the free space of their drives shredded: this was confirmed when this task was scheduled."},
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "engine/EngineState.h"
 #include "engine/FolderShredder.h"
+#include "engine/MachineFacts.h"
 #include "engine/UserInteraction.h"
 #include "lang/LanguagePack.h"
 #include "lang/TextFill.h"
@@ -134,11 +135,14 @@ ScheduleResult TaskScheduling::ScheduleRestorePoints(const std::vector<std::stri
                                                      size_t pointsOfSystem) {
     FreshAnswers();
     if (!creator_.CheckAvailable()) return Outcome(ScheduleOutcome::Unavailable);
-    if (folders.empty()) {
+    const bool everyPoint = rowsShown > 0 && rowsShown == pointsOfSystem;
+    // Shadow copies have no folders: every point shown is the whole task.
+    const bool withoutFolders = everyPoint && context_.machine.restorePointsAreShadowCopies;
+    if (folders.empty() && !withoutFolders) {
         ShowError(9092, MB_ICONERROR);
         return Outcome(ScheduleOutcome::NothingToSchedule);
     }
-    if (rowsShown > 0 && rowsShown == pointsOfSystem)
+    if (everyPoint)
         return Outcome(FromCreator(creator_.CreateDefaultRestorePointsTask()));
     // The yes-to-all answers of an earlier pre-check still count here.
     TaskTargetList targets;

@@ -5,7 +5,9 @@
 #include "app/CShredApp.h"
 #include "engine/ShredJob.h"
 #include "engine/EngineState.h"
+#include "engine/MachineFacts.h"
 #include "engine/RestorePointShredder.h"
+#include "engine/ShadowCopyRestorePoints.h"
 #include "engine/UserInteraction.h"
 #include "res/resource.h"
 #include "ui/JobGuard.h"
@@ -20,7 +22,8 @@ const PageCaption kCaptions[] = {
 }  // namespace
 
 CMyPropertyPage7::CMyPropertyPage7(CShredApp& app, ScheduleRequests& schedule)
-    : CMyPropertyPage7(Parts{app.context(), app.restorePointJobs(), app.restorePoints(), app.skin(), schedule}) {}
+    : CMyPropertyPage7(Parts{app.context(), app.restorePointJobs(), app.restorePoints(), app.skin(), schedule,
+                             &app.shadowCopyJobs()}) {}
 
 CMyPropertyPage7::CMyPropertyPage7(const Parts& parts) : win::PropertyPage(IDD_RESTORE_POINTS_PAGE), parts_(parts) {}
 
@@ -70,7 +73,8 @@ void CMyPropertyPage7::Fill() {
             if (column > 0) list_.SetText(row, column, texts[static_cast<size_t>(column)]);
             rows_.Widen(column, list_.TextWidth(texts[static_cast<size_t>(column)]));
         }
-        parts_.jobs.FindRestorePointFolders(point.sequenceNumber, folders_);
+        // Shadow copies have no folders to look for.
+        if (!ShadowCopyRoad()) parts_.jobs.FindRestorePointFolders(point.sequenceNumber, folders_);
     }
     for (int column = 0; column < RestorePointRows::kColumns; ++column)
         list_.SetColumnWidth(column, rows_.Width(column) + win::AutoFitListCtrl::kPadding);
@@ -109,7 +113,9 @@ void CMyPropertyPage7::ShredNow() {
     JobGuard guard(parts_.context.state, *this);
     if (!guard.Started()) return;
     ShredJob::Begin(parts_.context.state, ShredJob::WindowRequest(parts_.context));
-    if (static_cast<size_t>(list_.RowCount()) == parts_.restorePoints.size()) {
+    if (ShadowCopyRoad()) {
+        RemoveShownPoints();
+    } else if (static_cast<size_t>(list_.RowCount()) == parts_.restorePoints.size()) {
         if (parts_.jobs.ShredRestorePoints()) {
             Clear();
             parts_.restorePoints.clear();
@@ -123,10 +129,31 @@ void CMyPropertyPage7::ShredNow() {
     FinishJob();
 }
 
-void CMyPropertyPage7::ForgetListedPoints() {
+void CMyPropertyPage7::RemoveShownPoints() {
+    ShadowCopyRestorePoints& road = *parts_.shadowCopies;
+    const std::vector<int16_t> removed = static_cast<size_t>(list_.RowCount()) == parts_.restorePoints.size()
+                                             ? road.RemoveAllRestorePoints()
+                                             : road.RemoveRestorePoints(ListedPoints());
+    // The job forgot the removed points; a point the system kept keeps its row.
+    for (int row = list_.RowCount() - 1; row >= 0; --row) {
+        const int16_t number = RestorePointRows::NumberOf(list_.Text(row, RestorePointRows::kNumberColumn));
+        if (std::find(removed.begin(), removed.end(), number) != removed.end()) list_.DeleteRow(row);
+    }
+}
+
+std::vector<int16_t> CMyPropertyPage7::ListedPoints() const {
     std::vector<int16_t> listed;
     for (int row = 0; row < list_.RowCount(); ++row)
         listed.push_back(RestorePointRows::NumberOf(list_.Text(row, RestorePointRows::kNumberColumn)));
+    return listed;
+}
+
+bool CMyPropertyPage7::ShadowCopyRoad() const {
+    return parts_.shadowCopies != nullptr && parts_.context.machine.restorePointsAreShadowCopies;
+}
+
+void CMyPropertyPage7::ForgetListedPoints() {
+    const std::vector<int16_t> listed = ListedPoints();
     auto& points = parts_.restorePoints;
     points.erase(std::remove_if(points.begin(), points.end(),
                                 [&listed](const RestorePointRecord& point) {
@@ -143,8 +170,21 @@ void CMyPropertyPage7::FinishJob() {
 
 void CMyPropertyPage7::Schedule() {
     if (SchedulerUnavailable()) return;
+    if (ShadowCopyRoad()) return ScheduleEveryPoint();
     if (folders_.empty()) return ShowError(9092);
     const size_t rowsShown = static_cast<size_t>(list_.RowCount());
+    if (parts_.schedule.ScheduleRestorePoints(Handle(), folders_, rowsShown, parts_.restorePoints.size())) Clear();
+}
+
+// A task names no single shadow copy: it runs the word for every point.
+void CMyPropertyPage7::ScheduleEveryPoint() {
+    const size_t rowsShown = static_cast<size_t>(list_.RowCount());
+    if (rowsShown == 0) return ShowError(9092);
+    if (rowsShown != parts_.restorePoints.size()) {
+        parts_.context.ui.ShowMessage(parts_.context.texts.Text(15283), parts_.context.programCaption,
+                                      MB_OK | MB_ICONINFORMATION);
+        return;
+    }
     if (parts_.schedule.ScheduleRestorePoints(Handle(), folders_, rowsShown, parts_.restorePoints.size())) Clear();
 }
 

@@ -11,6 +11,7 @@
 
 class CShredApp;
 class RestorePointShredder;
+class ShadowCopyRestorePoints;
 class ScheduleRequests;
 class SkinEngine;
 struct EngineContext;
@@ -23,6 +24,9 @@ public:
         std::vector<RestorePointRecord>& restorePoints;
         SkinEngine& skin;
         ScheduleRequests& schedule;
+        // The road of Vista and later, taken when the machine's points are
+        // shadow copies; without it the page keeps the folder road.
+        ShadowCopyRestorePoints* shadowCopies = nullptr;
     };
 
     CMyPropertyPage7(CShredApp& app, ScheduleRequests& schedule);
@@ -47,6 +51,11 @@ private:
     void FinishJob();
     // Takes every point the list shows off the program's list of points.
     void ForgetListedPoints();
+    std::vector<int16_t> ListedPoints() const;
+    bool ShadowCopyRoad() const;
+    // Removes the points shown through the system and drops their rows.
+    void RemoveShownPoints();
+    void ScheduleEveryPoint();
     int Ask(int messageId, const std::string& caption);
     void ShowError(int messageId);
     bool SchedulerUnavailable() const;

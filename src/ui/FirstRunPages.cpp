@@ -1,5 +1,6 @@
 #include "ui/FirstRunPages.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
@@ -55,6 +56,7 @@ BOOL RestorePointsOfferPage::OnInitPage() {
         list_.SetText(row, 2, std::to_string(point.sequenceNumber));
         list_.SetText(row, 3, RestorePointTypeName(point.type));
         finder_.FindRestorePointFolders(point.sequenceNumber, folders_);
+        numbers_.push_back(point.sequenceNumber);
         ++shown_;
     }
     return TRUE;
@@ -90,13 +92,16 @@ void RestorePointsOfferPage::RemoveSelected() {
         if (row < 0) break;
         const int sequence = std::atoi(list_.Text(row, 2).c_str());
         RestorePointShredder::RemoveRestorePointFolders(static_cast<int16_t>(sequence), folders_);
+        const auto listed = std::find(numbers_.begin(), numbers_.end(), static_cast<int16_t>(sequence));
+        if (listed != numbers_.end()) numbers_.erase(listed);
         list_.DeleteRow(row);
         --shown_;
     }
 }
 
 void RestorePointsOfferPage::RemoveAll() {
-    if (folders_.empty()) {
+    // Shadow copies have no folders: what is listed is the rows.
+    if (finder_.RestorePointsAreShadowCopies() ? shown_ == 0 : folders_.empty()) {
         ui_.ShowMessage(texts_.Text(9090), caption_, MB_ICONSTOP);
         return;
     }
@@ -108,4 +113,5 @@ void RestorePointsOfferPage::Clear() {
     shown_ = 0;
     if (::IsWindow(list_.Handle())) list_.DeleteAllRows();
     folders_.clear();
+    numbers_.clear();
 }

@@ -44,6 +44,8 @@ class RestorePointFolderFinder {
 public:
     virtual ~RestorePointFolderFinder() = default;
     virtual void FindRestorePointFolders(int16_t sequenceNumber, std::vector<std::string>& folders) = 0;
+    // Vista and later: a point is removed by its number and has no folders.
+    virtual bool RestorePointsAreShadowCopies() = 0;
 };
 
 class RestorePointsOfferPage : public win::WizardPage {
@@ -54,6 +56,8 @@ public:
     bool chosen() const noexcept { return chosen_; }
     std::vector<std::string>& folders() noexcept { return folders_; }
     int shownCount() const noexcept { return shown_; }
+    // The numbers of the points still listed, kept after the page's window is gone.
+    const std::vector<int16_t>& shownPoints() const noexcept { return numbers_; }
     // Empties the list and the folders once they are shredded.
     void Clear();
     void TakeValues() override;
@@ -75,6 +79,7 @@ private:
     RestorePointFolderFinder& finder_;
     win::AutoFitListCtrl list_;
     std::vector<std::string> folders_;
+    std::vector<int16_t> numbers_;
     int16_t shown_ = 0;
     bool chosen_ = false;
 };

@@ -5,7 +5,9 @@
 #include <utility>
 
 #include "app/CShredApp.h"
+#include "engine/MachineFacts.h"
 #include "engine/ProgressControl.h"
+#include "engine/ShadowCopyRestorePoints.h"
 #include "engine/ShredJob.h"
 #include "engine/SettingsStore.h"
 #include "engine/UserInteraction.h"
@@ -54,7 +56,8 @@ private:
 
 // The restore-points step. False when the wizard should open again next time.
 bool ShredChosenRestorePoints(FirstRunParts& parts, RestorePointsOfferPage& page) {
-    if (page.folders().empty()) {
+    const bool shadowCopies = parts.jobs.RestorePointsAreShadowCopies();
+    if (shadowCopies ? page.shownPoints().empty() : page.folders().empty()) {
         parts.ui.ShowMessage(parts.texts.Text(9093), parts.caption, MB_ICONSTOP);
         return false;
     }
@@ -68,7 +71,10 @@ bool ShredChosenRestorePoints(FirstRunParts& parts, RestorePointsOfferPage& page
         // The job ran: the first run is over on this road too.
         return done;
     }
-    parts.jobs.ShredRestorePointFolders(page.folders());
+    if (shadowCopies)
+        parts.jobs.RemoveRestorePoints(page.shownPoints());
+    else
+        parts.jobs.ShredRestorePointFolders(page.folders());
     page.Clear();
     parts.jobs.CloseProgressDialog();
     return true;
@@ -87,7 +93,15 @@ bool EngineFirstRunJobs::SchedulerAvailable() {
 void EngineFirstRunJobs::CreateDefaultFreeSpaceTask() { parts_.tasks.CreateDefaultFreeSpaceTask(); }
 bool EngineFirstRunJobs::ShredRestorePoints() {
     ShredJob::Begin(parts_.context.state, ShredJob::WindowRequest(parts_.context));
+    if (RestorePointsAreShadowCopies()) return !parts_.shadowCopies->RemoveAllRestorePoints().empty();
     return parts_.restorePoints.ShredRestorePoints();
+}
+void EngineFirstRunJobs::RemoveRestorePoints(const std::vector<int16_t>& numbers) {
+    ShredJob::Begin(parts_.context.state, ShredJob::WindowRequest(parts_.context));
+    if (RestorePointsAreShadowCopies()) parts_.shadowCopies->RemoveRestorePoints(numbers);
+}
+bool EngineFirstRunJobs::RestorePointsAreShadowCopies() {
+    return parts_.shadowCopies != nullptr && parts_.machine.restorePointsAreShadowCopies;
 }
 void EngineFirstRunJobs::ShredRestorePointFolders(const std::vector<std::string>& folders) {
     ShredJob::Begin(parts_.context.state, ShredJob::WindowRequest(parts_.context));
@@ -124,7 +138,8 @@ int RunFirstRunWizard(FirstRunParts& parts, HWND owner) {
 }
 
 int RunFirstRunWizard(CShredApp& app, HWND owner) {
-    EngineFirstRunJobs jobs({app.context(), app.machine(), app.tasks(), app.recycleBin(), app.restorePointJobs()});
+    EngineFirstRunJobs jobs(
+        {app.context(), app.machine(), app.tasks(), app.recycleBin(), app.restorePointJobs(), &app.shadowCopyJobs()});
     FirstRunParts parts{app.texts(), app.skin(), app.ui(), app.settings(), app.programCaption(), app.restorePoints(), jobs};
     return RunFirstRunWizard(parts, owner);
 }

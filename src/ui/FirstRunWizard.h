@@ -14,6 +14,7 @@ class LanguagePack;
 class MachineFacts;
 class RecycleBinShredder;
 class RestorePointShredder;
+class ShadowCopyRestorePoints;
 class TaskScheduling;
 struct EngineContext;
 class SettingsStore;
@@ -28,8 +29,12 @@ public:
     // False when the scheduling component is missing: no task can be made.
     virtual bool SchedulerAvailable() = 0;
     virtual void CreateDefaultFreeSpaceTask() = 0;
+    // Every point: shredded (XP) or removed through the system. False when
+    // nothing was done, so the wizard is offered again.
     virtual bool ShredRestorePoints() = 0;
     virtual void ShredRestorePointFolders(const std::vector<std::string>& folders) = 0;
+    // The points left in the list, where they are shadow copies.
+    virtual void RemoveRestorePoints(const std::vector<int16_t>& numbers) = 0;
     virtual void CloseProgressDialog() = 0;
 };
 
@@ -42,6 +47,7 @@ public:
         TaskScheduling& tasks;
         RecycleBinShredder& recycleBin;
         RestorePointShredder& restorePoints;
+        ShadowCopyRestorePoints* shadowCopies = nullptr;  // without it, the folder road
     };
     explicit EngineFirstRunJobs(const Parts& parts) : parts_(parts) {}
 
@@ -51,6 +57,8 @@ public:
     void CreateDefaultFreeSpaceTask() override;
     bool ShredRestorePoints() override;
     void ShredRestorePointFolders(const std::vector<std::string>& folders) override;
+    void RemoveRestorePoints(const std::vector<int16_t>& numbers) override;
+    bool RestorePointsAreShadowCopies() override;
     void FindRestorePointFolders(int16_t sequenceNumber, std::vector<std::string>& folders) override;
     void CloseProgressDialog() override;
 

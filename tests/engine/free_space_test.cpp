@@ -13,7 +13,9 @@
 
 #include "engine/FreeSpaceShredder.h"
 #include "engine/OverallRange.h"
+#include "engine/ShadowCopyRestorePoints.h"
 #include "engine/TempFileSlot.h"
+#include "support/RecordingRestorePointRemoval.h"
 #include "support/TestEngine.h"
 #include "support/TestFolder.h"
 
@@ -162,6 +164,27 @@ TEST_F(FreeSpaceTest, QuotasAreReportedOrAsked) {
     EXPECT_EQ(Run(0), 0);
     EXPECT_EQ(engine.log.records.size(), 1u) << "logged, and the job goes on";
     EXPECT_EQ(engine.ui.progress.overallHigh, 16);  // the blocks of 1 MiB
+    ExpectFilledAndNothingLeft(freeBefore);
+}
+
+// Removed shadow copies leave their blocks as they were: the job that removes
+// restore points (the system's removal faked) then fills and frees this drive.
+TEST_F(FreeSpaceTest, RemovedRestorePointsHaveTheirDrivesFreeSpaceShredded) {
+    engine.machine.restorePointsAreShadowCopies = true;
+    engine.machine.driveRoots.fill("");
+    engine.machine.driveRoots[static_cast<size_t>(root[0] - 'A')] = root;
+    std::vector<RestorePointRecord> points = {{"Nightly", "time", 21, 7}, {"Update", "time", 22, 0}};
+    RecordingRemover remover;
+    ShadowCopyRestorePoints road{engine.context, remover, job, points};
+    engine.state.runMode = true;
+    EXPECT_EQ(road.RemoveAllRestorePoints(), (std::vector<int16_t>{21, 22}));
+    EXPECT_EQ(remover.asked, (std::vector<uint32_t>{21, 22}));
+    EXPECT_TRUE(points.empty());
+    EXPECT_EQ(engine.ui.progress.titles, Texts{"Shredding free space on drive " + root.substr(0, 2)});
+    ASSERT_EQ(engine.log.notes.size(), 2u);
+    EXPECT_NE(engine.log.notes[1].find("shredded now: " + root.substr(0, 2)), std::string::npos);
+    EXPECT_TRUE(engine.log.records.empty()) << engine.log.records[0];
+    EXPECT_FALSE(engine.ui.open) << "the progress dialog is closed";
     ExpectFilledAndNothingLeft(freeBefore);
 }
 

@@ -23,8 +23,8 @@ int main(int argc, char** argv) {
     const SystemVersion version = QuerySystemVersion();
     std::string sid;
     if (UserSidNeeded(version.isNT, anyNtfs, CheckRecycleBinApis()) && GetUserSidText(sid) != 0) sid = "<failed>";
-    std::fprintf(out, "isNT=%d\nisXpOrMe=%d\nanyNtfs=%d\nsid=%s\n", version.isNT, version.isXpOrMe, anyNtfs,
-                 sid.c_str());
+    std::fprintf(out, "isNT=%d\nisXpOrMe=%d\nshadowCopies=%d\nanyNtfs=%d\nsid=%s\n", version.isNT, version.isXpOrMe,
+                 version.restorePointsAreShadowCopies, anyNtfs, sid.c_str());
     for (int letter = 0; letter < 26; ++letter)
         if (!facts.driveRoots[letter].empty())
             std::fprintf(out, "root=%s ntfs=%d\n", facts.driveRoots[letter].c_str(), facts.driveIsNtfs[letter]);

@@ -39,11 +39,18 @@ public:
         shreddedFolders = folders;
     }
     void FindRestorePointFolders(int16_t sequence, std::vector<std::string>& folders) override {
-        folders.push_back("C:\\System Volume Information\\_restore\\RP" + std::to_string(sequence));
+        if (!shadowCopies) folders.push_back("C:\\System Volume Information\\_restore\\RP" + std::to_string(sequence));
     }
+    void RemoveRestorePoints(const std::vector<int16_t>& numbers) override {
+        calls.push_back("remove");
+        removedPoints = numbers;
+    }
+    bool shadowCopies = false;
+    bool RestorePointsAreShadowCopies() override { return shadowCopies; }
     void CloseProgressDialog() override {}
     std::vector<std::string> calls;
     std::vector<std::string> shreddedFolders;
+    std::vector<int16_t> removedPoints;
 };
 
 struct VisiblePicture {
@@ -194,6 +201,34 @@ TEST_F(FirstRunWizardTest, RestorePointsWholeListOrWhatIsLeftOfIt) {
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Shredded Restore Points cannot be recovered! Are you sure you want proceed?");
     EXPECT_EQ(FirstRun(), "0");
+}
+
+// Shadow copies (Vista and later) have no folders: the rows are what is offered.
+TEST_F(FirstRunWizardTest, RestorePointsAsShadowCopiesGoByTheirNumbers) {
+    jobs.shadowCopies = true;
+    const auto offer = [&](bool removeFirstRow) {
+        jobs.calls.clear();
+        ui.messages.clear();
+        ui.messageAnswers = {IDYES};
+        Run([&](WizardDriver& d) {
+            if (!d.NextTo(IDC_WIZARD_SHRED_POINTS)) return;
+            d.Tick(IDC_WIZARD_SHRED_POINTS);
+            if (removeFirstRow) d.RemovePointRow(0);
+            d.Press(IDC_WIZARD_FINISH);
+        });
+    };
+    offer(false);
+    EXPECT_EQ(ui.messages.at(0).text, "There isn't any Restore Points to shred.") << "no points listed";
+    EXPECT_TRUE(jobs.calls.empty());
+
+    points = {{"Before the update", "1/2/2026 10:00", 7, 0}, {"Nightly", "1/3/2026 10:00", 9, 0}};
+    offer(false);
+    EXPECT_EQ(jobs.calls, std::vector<std::string>{"points"});
+    EXPECT_EQ(FirstRun(), "0");
+    offer(true);
+    EXPECT_EQ(jobs.calls, std::vector<std::string>{"remove"});
+    EXPECT_EQ(jobs.removedPoints, std::vector<int16_t>{9});
+    EXPECT_EQ(ui.messages.size(), 1u) << "only the question before the job";
 }
 
 // The shipped German pack: the wizard's title, buttons, questions and boxes.

@@ -72,19 +72,24 @@ TEST(UserSidText, TheProcessUserIsReadOnThisSystem) {
 TEST(SystemVersionFamily, NtAndNineXWithTheirRestoreSystems) {
     const struct {
         uint32_t platform, major, minor;
-        bool nt, xpOrMe;
+        bool nt, xpOrMe, shadowCopies;
     } cases[] = {
-        {VER_PLATFORM_WIN32_NT, 5, 1, true, true},         // XP
-        {VER_PLATFORM_WIN32_NT, 5, 0, true, false},        // 2000
-        {VER_PLATFORM_WIN32_NT, 6, 1, true, false},        // later NT
-        {VER_PLATFORM_WIN32_WINDOWS, 4, 90, false, true},  // ME
-        {VER_PLATFORM_WIN32_WINDOWS, 4, 10, false, false}, // 98
-        {VER_PLATFORM_WIN32_WINDOWS, 5, 1, false, false},  // 9x never counts as XP
+        {VER_PLATFORM_WIN32_NT, 5, 1, true, true, false},         // XP: "RP<n>" folders
+        {VER_PLATFORM_WIN32_NT, 5, 2, true, false, false},        // Server 2003
+        {VER_PLATFORM_WIN32_NT, 5, 0, true, false, false},        // 2000
+        {VER_PLATFORM_WIN32_NT, 6, 0, true, false, true},         // Vista: shadow copies
+        {VER_PLATFORM_WIN32_NT, 6, 1, true, false, true},         // 7
+        {VER_PLATFORM_WIN32_NT, 10, 0, true, false, true},        // 10 and 11
+        {VER_PLATFORM_WIN32_WINDOWS, 4, 90, false, true, false},  // ME
+        {VER_PLATFORM_WIN32_WINDOWS, 4, 10, false, false, false}, // 98
+        {VER_PLATFORM_WIN32_WINDOWS, 5, 1, false, false, false},  // 9x never counts as XP
+        {VER_PLATFORM_WIN32_WINDOWS, 6, 0, false, false, false},  // nor as Vista
     };
     for (const auto& c : cases) {
         const SystemVersion version = ClassifySystemVersion(c.platform, c.major, c.minor);
         EXPECT_EQ(version.isNT, c.nt) << c.platform << " " << c.major << "." << c.minor;
         EXPECT_EQ(version.isXpOrMe, c.xpOrMe) << c.platform << " " << c.major << "." << c.minor;
+        EXPECT_EQ(version.restorePointsAreShadowCopies, c.shadowCopies) << c.platform << " " << c.major << "." << c.minor;
     }
 }
 
