@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "engine/EngineState.h"
+#include "engine/BoxText.h"
 #include "engine/ConfirmAllDlg.h"
 #include "engine/ShredProgressDlg.h"
 #include "win/NoSkinEngine.h"
@@ -48,11 +49,11 @@ HWND DialogInteraction::ProgressWindow() const { return progress_ ? progress_->H
 HWND DialogInteraction::Owner() const { return progress_ ? progress_->Handle() : mainWindow_; }
 
 int DialogInteraction::ShowMessage(const std::wstring& text, const std::string& caption, unsigned flags) {
-    return ::MessageBoxW(Owner(), text.c_str(), win::WidenAnsi(caption).c_str(), flags);
+    return ::MessageBoxW(Owner(), ShortenedForBox(text).c_str(), win::WidenAnsi(caption).c_str(), flags);
 }
 
 int DialogInteraction::ConfirmAll(const std::string& caption, const std::wstring& text, int style) {
-    ConfirmAllDlg dialog(caption, text, style, state_, texts_, skin_);
+    ConfirmAllDlg dialog(caption, ShortenedForBox(text), style, state_, texts_, skin_);
     dialog.SetLook(look_);
     const INT_PTR result = dialog.DoModal(Owner());
     return result == -1 ? ConfirmCancel : static_cast<int>(result);

@@ -12,15 +12,17 @@ constexpr int kFoldersTab = 2;
 
 class FilesAndFoldersJourney : public Journey {};
 
+// The first file is named in Cyrillic and emoji: the wide dialog picks it, the
+// list shows it as itself, and the job reaches it by its own name.
 TEST_F(FilesAndFoldersJourney, BrowseAddsTwoFilesAndShredNowLeavesNeitherOnTheDisk) {
     TestFolder folder;
-    const std::string first = folder.MakeFile("first report.txt", 70000);
+    const std::string first = folder.MakeFile("первый отчёт \xF0\x9F\x94\x92.txt", 70000);
     const std::string second = folder.MakeFile("second.bin", 1000);
     const std::string bystander = folder.MakeFile("keep.txt", 500);
     StartProgram();
     HWND page = ShowTab(kFilesTab);
 
-    BrowseFiles(page, folder.path(), "\"first report.txt\" \"second.bin\"");
+    BrowseFiles(page, folder.path(), "\"первый отчёт \xF0\x9F\x94\x92.txt\" \"second.bin\"");
     HWND list = ::GetDlgItem(page, IDC_TARGETS_FILE_LIST);
     ASSERT_EQ(drive::ListRowCount(list), 2);
     EXPECT_EQ(drive::ListItemText(list, 0), first);

@@ -8,9 +8,11 @@
 #include "component/SystemTasks.h"
 #include "res/resource.h"
 #include "support/TestFolder.h"
+#include "win/WideText.h"
 
 namespace {
 
+constexpr int kFilesTab = 1;
 constexpr int kRecycleBinTab = 4;
 constexpr int kSchedulerTab = 5;
 
@@ -70,6 +72,43 @@ TEST_F(SchedulingJourney, ScheduleOnTheRecycleBinPageMakesASystemTaskWithThePage
     EXPECT_EQ(SystemTasks::Text(*task.Get(), &ITask::GetParameters), L"\"/s\" \"Weekly bin\" \"/O0\" \"recycle\"");
     EXPECT_EQ(SystemTasks::Text(*task.Get(), &ITask::GetCreator), L"Vantrel");
     EXPECT_EQ(SystemTasks::Text(*task.Get(), &ITask::GetApplicationName), Wide(ProgramFolder() + "\\Vantrel.exe"));
+    ExitProgram();
+}
+
+// A file named in Greek and Japanese, scheduled from the Shred Files page: the
+// task keeps its path whole, and the real component's run shreds it.
+TEST_F(SchedulingJourney, AFileOfAnyScriptScheduledFromItsPageIsShreddedByTheTasksRun) {
+    TestFolder folder;
+    const std::string target = folder.MakeFile("έκθεση 報告書.txt", 30000);
+    const std::string bystander = folder.MakeFile("keep.txt", 500);
+    StartProgram();
+    HWND page = ShowTab(kFilesTab);
+    BrowseFiles(page, folder.path(), "\"έκθεση 報告書.txt\"");
+    ASSERT_EQ(drive::ListColumn(::GetDlgItem(page, IDC_TARGETS_FILE_LIST)), std::vector<std::string>{target});
+    ASSERT_TRUE(drive::ClickItem(page, IDC_TARGETS_SCHEDULE));
+    HWND nameDialog = program->WaitForDialogOtherThan(mainWindow);
+    ASSERT_NE(nameDialog, nullptr) << "Schedule asked for no name";
+    ASSERT_TRUE(drive::Type(::GetDlgItem(nameDialog, IDC_TASK_NAME_EDIT), "Scripts"));
+    ASSERT_TRUE(drive::ClickItem(nameDialog, IDOK));
+    HWND schedule = program->WaitForWindow("Scripts - Schedule");
+    ASSERT_NE(schedule, nullptr) << "the component's schedule window did not open";
+    ASSERT_TRUE(drive::ClickItem(schedule, IDOK));
+    ASSERT_TRUE(WaitForJobEnd());
+
+    ComPtr<ITask> task = tasks->Open(L"Scripts");
+    ASSERT_TRUE(task.Valid()) << "no task in the system's scheduler";
+    EXPECT_EQ(SystemTasks::Text(*task.Get(), &ITask::GetParameters),
+              L"\"/s\" \"Scripts\" \"/O0\" \"" + win::FromUtf8(target) + L"\"");
+
+    page = ShowTab(kSchedulerTab);
+    HWND list = ::GetDlgItem(page, IDC_TASK_LIST);
+    ASSERT_EQ(drive::ListColumn(list), std::vector<std::string>{"Scripts"});
+    ASSERT_TRUE(drive::SelectListRow(list, 0));
+    ASSERT_TRUE(drive::ClickItem(page, IDC_TASK_RUN_NOW));
+    EXPECT_TRUE(drive::WaitUntil([&] { return !Exists(target); }, 30000)) << "the task's run did not shred the file";
+    EXPECT_TRUE(drive::WaitUntil([] { return ProgramLog() == "Task Name: Scripts\nSuccess\n\n"; }, 30000))
+        << ProgramLog();
+    EXPECT_TRUE(Exists(bystander));
     ExitProgram();
 }
 

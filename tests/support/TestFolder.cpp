@@ -6,6 +6,12 @@
 #include <stdexcept>
 
 #include "win/UniqueResource.h"
+#include "win/WideText.h"
+
+namespace {
+// Paths are UTF-8, so that a test names files in any script.
+std::wstring W(const std::string& path) { return win::FromUtf8(path); }
+}  // namespace
 
 std::string TestDriveRoot() {
     const char* root = std::getenv("VANTREL_TEST_ROOT");
@@ -18,7 +24,7 @@ TestFolder::TestFolder() {
     static unsigned counter = 0;
     for (;;) {
         path_ = TestDriveRoot() + "vt" + std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(++counter);
-        if (::CreateDirectoryA(path_.c_str(), nullptr)) return;
+        if (::CreateDirectoryW(W(path_).c_str(), nullptr)) return;
         if (::GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("cannot create " + path_);
     }
 }
@@ -27,44 +33,44 @@ TestFolder::~TestFolder() { RemoveTree(path_); }
 
 std::string TestFolder::MakeDir(const std::string& relative, unsigned long attributes) const {
     const std::string path = *this / relative;
-    ::CreateDirectoryA(path.c_str(), nullptr);
-    if (attributes != 0) ::SetFileAttributesA(path.c_str(), attributes);
+    ::CreateDirectoryW(W(path).c_str(), nullptr);
+    if (attributes != 0) ::SetFileAttributesW(W(path).c_str(), attributes);
     return path;
 }
 
 std::string TestFolder::MakeFile(const std::string& relative, size_t size, unsigned long attributes) const {
     const std::string path = *this / relative;
     WriteFilled(path, size, 0x42);
-    if (attributes != 0) ::SetFileAttributesA(path.c_str(), attributes);
+    if (attributes != 0) ::SetFileAttributesW(W(path).c_str(), attributes);
     return path;
 }
 
 void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA entry;
-    win::UniqueFindHandle find(::FindFirstFileA((path + "\\*").c_str(), &entry));
+    WIN32_FIND_DATAW entry;
+    win::UniqueFindHandle find(::FindFirstFileW(W(path + "\\*").c_str(), &entry));
     if (find) {
         do {
-            const std::string name = entry.cFileName;
+            const std::string name = win::ToUtf8(entry.cFileName);
             if (name == "." || name == "..") continue;
             const std::string child = path + "\\" + name;
-            ::SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            ::SetFileAttributesW(W(child).c_str(), FILE_ATTRIBUTE_NORMAL);
             // Never follow a link out of the test's own folder.
             if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
                 !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
                 RemoveTree(child);
             else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                ::RemoveDirectoryA(child.c_str());
+                ::RemoveDirectoryW(W(child).c_str());
             else
-                ::DeleteFileA(child.c_str());
-        } while (::FindNextFileA(find.Get(), &entry));
+                ::DeleteFileW(W(child).c_str());
+        } while (::FindNextFileW(find.Get(), &entry));
     }
     find.Reset();
-    ::RemoveDirectoryA(path.c_str());
+    ::RemoveDirectoryW(W(path).c_str());
 }
 
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     win::UniqueHandle file(
-        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ::CreateFileW(W(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) throw std::runtime_error("cannot create " + path);
     DWORD done = 0;
     if (!bytes.empty() && !::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr))
@@ -76,7 +82,7 @@ void WriteFilled(const std::string& path, size_t size, uint8_t value) {
 }
 
 std::vector<uint8_t> ReadBytes(const std::string& path) {
-    win::UniqueHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
+    win::UniqueHandle file(::CreateFileW(W(path).c_str(), GENERIC_READ,
                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) throw std::runtime_error("cannot open " + path);
@@ -89,16 +95,16 @@ std::vector<uint8_t> ReadBytes(const std::string& path) {
     return bytes;
 }
 
-bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) { return ::GetFileAttributesW(W(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::vector<std::string> ListNames(const std::string& folder) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    win::UniqueFindHandle find(::FindFirstFileA((folder + "\\*").c_str(), &entry));
+    WIN32_FIND_DATAW entry;
+    win::UniqueFindHandle find(::FindFirstFileW(W(folder + "\\*").c_str(), &entry));
     if (!find) return names;
     do {
-        const std::string name = entry.cFileName;
+        const std::string name = win::ToUtf8(entry.cFileName);
         if (name != "." && name != "..") names.push_back(name);
-    } while (::FindNextFileA(find.Get(), &entry));
+    } while (::FindNextFileW(find.Get(), &entry));
     return names;
 }

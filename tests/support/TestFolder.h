@@ -1,6 +1,6 @@
 #pragma once
 // A folder of the test's own on the test drive, removed with everything in it
-// when the test ends. Tests never work anywhere else.
+// when the test ends. Tests never work anywhere else. Paths are UTF-8.
 #include <cstdint>
 #include <string>
 #include <vector>

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "win/WideText.h"
+
 namespace drive {
 
 namespace {
@@ -137,7 +139,9 @@ bool ClickWhenEnabled(HWND dialog, int controlId, DWORD timeoutMs) {
 
 bool Type(HWND edit, const std::string& text) {
     if (edit == nullptr || !::IsWindowEnabled(edit)) return false;
-    return ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())) != FALSE;
+    // Wide, so that a name of any script arrives whole.
+    const std::wstring wide = win::FromUtf8(text);
+    return ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str())) != FALSE;
 }
 
 void PressKey(HWND control, UINT virtualKey) {
@@ -169,10 +173,19 @@ std::string ComboExItemText(HWND combo, int index) {
 int ListRowCount(HWND list) { return static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
 
 std::string ListItemText(HWND list, int row, int column) {
-    LVITEMA item{};
+    // Read wide, in UTF-8: a path of any script is shown as itself.
+    RemoteMemory memory(list, sizeof(LVITEMW) + kTextRoom * sizeof(wchar_t));
+    if (!memory.valid()) return "<no memory>";
+    LVITEMW item{};
     item.iSubItem = column;
+    item.pszText = reinterpret_cast<wchar_t*>(memory.address() + sizeof(LVITEMW));
+    item.cchTextMax = kTextRoom;
+    memory.Write(&item, sizeof(item));
     // Answers the text's length, which is 0 for an empty cell.
-    return RemoteItemText(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), item, "");
+    const LRESULT length = ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), memory.address());
+    std::vector<wchar_t> text(kTextRoom, L'\0');
+    if (length > 0) memory.Read(text.data(), (kTextRoom - 1) * sizeof(wchar_t), sizeof(LVITEMW));
+    return win::ToUtf8(text.data());
 }
 
 std::vector<std::string> ListColumn(HWND list, int column) {

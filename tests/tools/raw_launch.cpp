@@ -1,7 +1,7 @@
 // Starts Vantrel.exe from this program's own folder with the command line
 // held in the environment variable VANTREL_COMMAND_LINE, passed on exactly as
 // written, the way a scheduled task or a Windows shell passes its text.
-// Answers the program's exit code. scripts/run.sh uses it: a command line
+// Answers the program's exit code. It starts the program with CreateProcessW. scripts/run.sh uses it: a command line
 // built from Unix arguments would have its quotes escaped.
 #include <windows.h>
 
@@ -12,28 +12,32 @@
 #include "win/UniqueResource.h"
 
 int main() {
-    char self[MAX_PATH];
-    const DWORD length = ::GetModuleFileNameA(nullptr, self, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return 126;
-    std::string program(self, length);
-    program = program.substr(0, program.find_last_of("\\/") + 1) + "Vantrel.exe";
+    std::vector<wchar_t> self(MAX_PATH);
+    DWORD length = 0;
+    while ((length = ::GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()))) >= self.size())
+        self.resize(self.size() * 2);
+    if (length == 0) return 126;
+    std::wstring program(self.data(), length);
+    program = program.substr(0, program.find_last_of(L"\\/") + 1) + L"Vantrel.exe";
 
-    std::string line = "\"" + program + "\"";
-    const DWORD size = ::GetEnvironmentVariableA("VANTREL_COMMAND_LINE", nullptr, 0);
+    // Wide, as the system's scheduler and shell start programs: the
+    // environment's UTF-8 arrives as UTF-16, names of any script whole.
+    std::wstring line = L"\"" + program + L"\"";
+    const DWORD size = ::GetEnvironmentVariableW(L"VANTREL_COMMAND_LINE", nullptr, 0);
     if (size > 1) {
-        std::vector<char> text(size);
-        ::GetEnvironmentVariableA("VANTREL_COMMAND_LINE", text.data(), size);
-        line += " ";
+        std::vector<wchar_t> text(size);
+        ::GetEnvironmentVariableW(L"VANTREL_COMMAND_LINE", text.data(), size);
+        line += L" ";
         line += text.data();
     }
     // The program itself sees no trace of how it was started.
-    ::SetEnvironmentVariableA("VANTREL_COMMAND_LINE", nullptr);
+    ::SetEnvironmentVariableW(L"VANTREL_COMMAND_LINE", nullptr);
 
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    if (!::CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-        std::fprintf(stderr, "could not start %s (error %lu)\n", program.c_str(), ::GetLastError());
+    if (!::CreateProcessW(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        std::fprintf(stderr, "could not start %ls (error %lu)\n", program.c_str(), ::GetLastError());
         return 126;
     }
     win::UniqueHandle process(info.hProcess);

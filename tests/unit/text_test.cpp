@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/BoxText.h"
 #include "engine/FileNameParts.h"
 #include "lang/TextFill.h"
 
@@ -33,6 +34,34 @@ TEST(ReplaceAll, ReplacesEveryOccurrenceWithoutRescanningTheValue) {
     EXPECT_EQ(ReplaceAll("%s (%u of %t)", "%s", "C:\\tmp\\f1"), "C:\\tmp\\f1 (%u of %t)");
     EXPECT_EQ(ReplaceAll("a %s b %s", "%s", "%s%s"), "a %s%s b %s%s");
     EXPECT_EQ(ReplaceAll("100%", "%s", "x"), "100%");
+}
+
+}  // namespace
+
+namespace {
+
+// A box shows a very long path's start and end; short lines stay whole, and
+// a cut never splits a character of two UTF-16 units.
+TEST(ShortenedForBox, OnlyOverlongLinesAreCutInTheMiddle) {
+    const std::wstring path = L"T:\\" + std::wstring(300, L'x') + L"\\\U0001F512 end.txt";
+    const std::wstring shown = ShortenedForBox(L"Error: Unable to access\n" + path);
+    EXPECT_EQ(shown.substr(0, 27), L"Error: Unable to access\nT:\\");
+    EXPECT_EQ(shown.substr(shown.size() - 11), L"\\\U0001F512 end.txt");
+    EXPECT_LE(shown.size(), 24u + kLongestBoxLine);
+    EXPECT_NE(shown.find(L'\u2026'), std::wstring::npos);
+    EXPECT_EQ(ShortenedForBox(L"short\nlines"), L"short\nlines");
+    std::wstring emoji;
+    for (int i = 0; i < 150; ++i) emoji += L"\U0001F600";
+    const std::wstring cut = ShortenedForBox(emoji);
+    for (size_t i = 0; i < cut.size(); ++i) {
+        const bool high = cut[i] >= 0xD800 && cut[i] <= 0xDBFF, low = cut[i] >= 0xDC00 && cut[i] <= 0xDFFF;
+        if (high) {
+            EXPECT_TRUE(i + 1 < cut.size() && cut[i + 1] >= 0xDC00 && cut[i + 1] <= 0xDFFF) << i;
+        }
+        if (low) {
+            EXPECT_TRUE(i > 0 && cut[i - 1] >= 0xD800 && cut[i - 1] <= 0xDBFF) << i;
+        }
+    }
 }
 
 }  // namespace
