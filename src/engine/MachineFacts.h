@@ -15,6 +15,7 @@ struct MachineFacts {
     std::vector<DriveInfo> fixedDrives;         // in letter order
     bool isNT = false;
     bool isXpOrMe = false;                      // the systems with System Restore
+    bool isVistaOrLater = false;                // bins are "$Recycle.Bin\<SID>" on every drive
     std::string userSid;                        // text form; empty when it was not needed
     bool recycleApisAvailable = false;
     bool schedulerUnavailable = false;
