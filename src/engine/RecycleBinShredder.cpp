@@ -26,11 +26,6 @@ static_assert(kDesktopIniSize == 65, "desktop.ini is written without a terminati
 
 constexpr size_t kDriveCount = 26;
 
-// The bin's index and its folder settings: shredding them would break the bin.
-bool IsBinOwnFile(const char* name) {
-    return ::lstrcmpiA(name, "INFO2") == 0 || ::lstrcmpiA(name, "desktop.ini") == 0;
-}
-
 char DriveLetter(size_t drive) { return static_cast<char>('A' + drive); }
 
 // Releases the shell library at every way out of a job.
@@ -132,7 +127,7 @@ bool RecycleBinShredder::ShredDrive(size_t drive) {
     if (contents.items <= 0) return true;
 
     const std::string folder = OwnBinFolder(drive);
-    if (folder.empty() || !ShredEntries(folder)) {
+    if (folder.empty() || !ShredEntries(folder, BinLayoutOf(context_.machine, drive))) {
         // The bin holds items that were not shredded: the run is not done.
         ++context_.state.itemsNotDone;
         const std::string shown = BinFolderText(drive);
@@ -150,8 +145,7 @@ bool RecycleBinShredder::ShredDrive(size_t drive) {
 }
 
 std::vector<std::string> RecycleBinShredder::BinFolderSteps(size_t drive) const {
-    if (context_.machine.driveIsNtfs[drive]) return {"Recycler", context_.machine.userSid};
-    return {"RECYCLED"};
+    return ::BinFolderSteps(BinLayoutOf(context_.machine, drive), context_.machine.userSid);
 }
 
 std::string RecycleBinShredder::BinFolderText(size_t drive) const {
@@ -176,22 +170,24 @@ std::string RecycleBinShredder::OwnBinFolder(size_t drive) const {
     return folder.size() + kPatternRoom > kLongestPath ? std::string() : folder;
 }
 
-bool RecycleBinShredder::ShredEntries(const std::string& folder) {
+bool RecycleBinShredder::ShredEntries(const std::string& folder, RecycleBinLayout layout) {
     FolderListing listing(folder);
     if (!listing) return false;
     const FolderLinkGuard guard(folder);
     EngineState& state = context_.state;
     do {
         if (state.cancelRequested) break;
-        if (ShredEntry(folder, listing.Entry(), guard) != 0) state.cancelRequested = true;
+        if (ShredEntry(folder, listing.Entry(), guard, layout) != 0) state.cancelRequested = true;
     } while (!state.cancelRequested && listing.Next());
     return true;
 }
 
 int RecycleBinShredder::ShredEntry(const std::string& folder, const WIN32_FIND_DATAA& entry,
-                                   const FolderLinkGuard& guard) {
+                                   const FolderLinkGuard& guard, RecycleBinLayout layout) {
     const bool isFolder = IsFolderEntry(entry);
-    if (isFolder ? IsDotEntry(entry) : IsBinOwnFile(entry.cFileName)) return 0;
+    if (isFolder && IsDotEntry(entry)) return 0;
+    const BinEntryRole role = ClassifyBinEntry(layout, entry.cFileName, isFolder);
+    if (role == BinEntryRole::LeftAlone) return 0;
     // A link is neither entered nor overwritten; emptying the bin removes
     // only the link itself.
     if (IsLinkEntry(entry)) return 0;
@@ -203,10 +199,19 @@ int RecycleBinShredder::ShredEntry(const std::string& folder, const WIN32_FIND_D
     }
     if (isFolder) {
         if (!guard.IsOwnFolder(path, entry)) return 0;
+        if (role == BinEntryRole::Shred) return ShredVistaFolder(path, IsSystemEntry(entry));
         return folders_.ShredFolder(path, IsSystemEntry(entry), FolderWalkMode::PurgeKeepFirstLevel);
     }
     if (!guard.IsOwnFile(path, entry)) return 0;
-    return files_.ShredFile(path, ShredFileMode::ContentsOnly);
+    return files_.ShredFile(path, role == BinEntryRole::Shred ? ShredFileMode::NoConfirm : ShredFileMode::ContentsOnly);
+}
+
+// A deleted folder: every file in its tree shredded, then its folders removed,
+// itself last.
+int RecycleBinShredder::ShredVistaFolder(const std::string& path, bool isSystem) {
+    if (folders_.ShredFolder(path, isSystem, FolderWalkMode::Purge) != kGoOn) return 1;
+    folders_.RemoveFolderIfEmpty(path);
+    return 0;
 }
 
 void RecycleBinShredder::EmptyBin(size_t drive) {

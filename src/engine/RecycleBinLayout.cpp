@@ -1,0 +1,41 @@
+#include "engine/RecycleBinLayout.h"
+
+#include <windows.h>
+
+#include "engine/MachineFacts.h"
+
+namespace {
+
+bool StartsWith(const char* name, char second) {
+    return name[0] == '$' && (name[1] == second || name[1] == second + ('a' - 'A'));
+}
+
+}  // namespace
+
+RecycleBinLayout BinLayoutOf(const MachineFacts& machine, size_t drive) {
+    if (machine.isVistaOrLater) return RecycleBinLayout::RecycleBin;
+    return machine.driveIsNtfs[drive] ? RecycleBinLayout::Recycler : RecycleBinLayout::Recycled;
+}
+
+std::vector<std::string> BinFolderSteps(RecycleBinLayout layout, const std::string& userSid) {
+    switch (layout) {
+    case RecycleBinLayout::Recycled: return {"RECYCLED"};
+    case RecycleBinLayout::Recycler: return {"Recycler", userSid};
+    case RecycleBinLayout::RecycleBin: return {"$Recycle.Bin", userSid};
+    }
+    return {};
+}
+
+BinEntryRole ClassifyBinEntry(RecycleBinLayout layout, const char* name, bool isFolder) {
+    // desktop.ini makes the folder show as the bin; it is written again after emptying.
+    if (!isFolder && ::lstrcmpiA(name, "desktop.ini") == 0) return BinEntryRole::LeftAlone;
+    if (layout != RecycleBinLayout::RecycleBin) {
+        if (!isFolder && ::lstrcmpiA(name, "INFO2") == 0) return BinEntryRole::LeftAlone;
+        return BinEntryRole::OverwriteInPlace;
+    }
+    // The "$I" records are the index: once overwritten the shell can no
+    // longer pair them with their items, so the job removes both itself.
+    if (StartsWith(name, 'R')) return BinEntryRole::Shred;
+    if (StartsWith(name, 'I') && !isFolder) return BinEntryRole::Shred;
+    return BinEntryRole::LeftAlone;
+}
