@@ -80,7 +80,10 @@ void RecycleBinShredder::Run() {
     // The shell tells only the bins' total: each item may end in a partial block.
     JobProgress progress;
     progress.AddBytes(survey.bytes > 0 ? static_cast<uint64_t>(survey.bytes) : 0);
-    progress.AddBytes(static_cast<uint64_t>(survey.items > 0 ? survey.items : 0) * 65535);
+    const uint64_t items = static_cast<uint64_t>(survey.items > 0 ? survey.items : 0);
+    progress.AddBytes(items * 65535);
+    // From Vista on each item also has its "$I" record, a block of its own.
+    if (context_.machine.isVistaOrLater) progress.AddBytes(items * 65536);
     state.overallRange = progress.Range(passes);
 
     if (survey.items == 0) {

@@ -59,6 +59,7 @@ ln -s ../../outside/keep.txt "$VISTA/\$RLINK1.txt"
 ln -s ../../outside "$VISTA/\$RLINK2"
 ln -s ../../outside/keep.txt "$VISTA/\$ILINK1.txt"
 ln -s ../../outside/desktop.ini "$VISTA/desktop.ini"
+printf 'not in a bin either\n' >"$TWO/elsewhere/\$RDd2.txt"
 ln -s ../elsewhere "$TWO/\$Recycle.Bin/$SID"
 
 wineserver -k 2>/dev/null || true  # a running prefix keeps the drive list it started with
@@ -69,6 +70,7 @@ VANTREL_BIN_DRIVES=$(printf '%s' "$LETTERS" | tr 'a-z' 'A-Z') VANTREL_TEST_ROOT=
 [ "$(cat "$ONE/outside/desktop.ini")" = "not the bin's" ] || fail "outside/desktop.ini changed"
 [ "$(stat -c %s "$ONE/outside/sub/deep.txt")" = 1000000 ] || fail "outside/sub/deep.txt changed"
 [ "$(cat "$TWO/elsewhere/Dd1.txt")" = "not in a bin" ] || fail "elsewhere/Dd1.txt changed"
+[ "$(cat "$TWO/elsewhere/\$RDd2.txt")" = "not in a bin either" ] || fail "elsewhere/\$RDd2.txt changed"
 for link in Dc2.txt Dc3 desktop.ini; do
     [ -L "$ONE/Recycler/$SID/$link" ] || fail "the link $link in the bin is gone"
 done

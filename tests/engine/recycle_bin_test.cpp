@@ -48,7 +48,11 @@ public:
     void Close() override { ++closed; }
     HRESULT Query(const std::string& root, RecycleBinContents& contents) override {
         contents = RecycleBinContents{};
-        for (const auto& item : Items(root)) contents.items += 1, contents.bytes += EntrySize(item.second);
+        for (const auto& item : Items(root)) {
+            contents.items += 1;
+            contents.bytes += IsFolderEntry(item.second) ? FolderShredder::GetFolderSize(item.first)
+                                                         : EntrySize(item.second);
+        }
         return queryResult;
     }
     void Empty(const std::string& root) override {
@@ -64,6 +68,7 @@ private:
         std::vector<std::pair<std::string, WIN32_FIND_DATAA>> items;
         const auto bin = folders.find(root);
         if (bin == folders.end() || bin->second.empty()) return items;
+        const bool vista = bin->second.find("$Recycle.Bin") != std::string::npos;
         FolderListing listing(bin->second);
         const FolderLinkGuard guard(bin->second);
         for (bool more = static_cast<bool>(listing); more; more = listing.Next()) {
@@ -71,6 +76,8 @@ private:
             const std::string path = JoinPath(bin->second, entry.cFileName);
             const bool binFile = !::lstrcmpiA(entry.cFileName, "INFO2") || !::lstrcmpiA(entry.cFileName, "desktop.ini");
             if (IsDotEntry(entry) || binFile || IsLinkEntry(entry)) continue;
+            // From Vista on the shell counts each "$R" item, not its "$I" record.
+            if (vista && std::strncmp(entry.cFileName, "$R", 2) != 0) continue;
             if (IsFolderEntry(entry) ? guard.IsOwnFolder(path, entry) : guard.IsOwnFile(path, entry))
                 items.emplace_back(path, entry);
         }
@@ -281,7 +288,7 @@ TEST_F(RecycleBinDrivesTest, ItemsAreShredInPlaceOnlyWhereTheBinHoldsAny) {
     EXPECT_FALSE(Exists(idle + "\\desktop.ini"));
     EXPECT_EQ(engine.ui.progress.titles, std::vector<std::string>{"Shredding Recycle Bin"});
     EXPECT_EQ(engine.ui.progress.statuses.back(), std::string("Emptying Recycle Bin on drive ") + drives[2]);
-    // One pass over 170,000 bytes in three items, each of which may end in a partial block.
+    // One pass over 178,000 bytes in three items, each of which may end in a partial block.
     EXPECT_EQ(engine.ui.progress.overallHigh, 3 + 3);
     ASSERT_EQ(engine.ui.messages.size(), 1u);
     EXPECT_EQ(engine.ui.messages[0].flags, static_cast<unsigned>(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));
@@ -317,6 +324,9 @@ TEST_F(RecycleBinDrivesTest, FromVistaOnTheItemsAndRecordsOfTheUsersBinAreShredO
     EXPECT_EQ(shell.emptied, (std::vector<std::string>{Root(0), Root(2)}));
     using Seen = std::set<std::string>;  // the job removed what it shredded before the shell emptied
     EXPECT_EQ(shell.seen[Root(0)], (Seen{"desktop.ini", "notes.txt"}));
+    // Three items of 108,000 bytes, each of which may end in a partial block, and their records.
+    EXPECT_EQ(engine.ui.progress.overallHigh, 2 + 3 + 3);
+    EXPECT_EQ(engine.ui.progress.overallPos, 7) << "every block written, the records' too";
     EXPECT_EQ(shell.seen[Root(2)], Seen{});
     EXPECT_EQ(overwritten, (std::set<std::string>{ntfs + "\\$R7QX2ZA.txt", ntfs + "\\$I7QX2ZA.txt",
                                                   ntfs + "\\$RK2L9QF\\a.txt", ntfs + "\\$RK2L9QF\\deep\\deeper\\b.txt",
@@ -381,7 +391,7 @@ TEST_F(RecycleBinDrivesTest, LinksAreNeitherFollowedNorWrittenThrough) {
     EXPECT_EQ(Message(3), "Error: Unable to access\n" + Root(1) + "$Recycle.Bin\\" + kLinkSid + "\\");
     EXPECT_EQ(ReadText(Root(0) + "outside\\keep.txt"), "keep me\n");
     EXPECT_EQ(ReadBytes(Root(0) + "outside\\sub\\deep.txt").size(), 1000000u);
-    EXPECT_EQ(ReadText(Root(1) + "elsewhere\\Dd1.txt"), "not in a bin\n");
+    EXPECT_EQ(ReadText(Root(1) + "elsewhere\\$RDd2.txt"), "not in a bin either\n");
 }
 
 }  // namespace
