@@ -21,9 +21,9 @@ std::vector<std::string> BinFolderSteps(RecycleBinLayout layout, const std::stri
 
 // What the job does with one entry of a bin folder.
 enum class BinEntryRole {
-    LeftAlone,        // the bin's own files, or nothing the bin put there
-    OverwriteInPlace, // an item the shell removes by the bin's index (INFO2)
-    Shred,            // a "$R" item or an "$I" record: the job removes it itself
+    LeftAlone,         // the bin's own files, or nothing the bin put there
+    OverwriteInPlace,  // an item the shell removes by the bin's index (INFO2)
+    Shred,             // a "$R" item or an "$I" record: the job removes it itself
 };
 
 BinEntryRole ClassifyBinEntry(RecycleBinLayout layout, const char* name, bool isFolder);
