@@ -35,7 +35,14 @@ BinEntryRole ClassifyBinEntry(RecycleBinLayout layout, const char* name, bool is
     }
     // The "$I" records are the index: once overwritten the shell can no
     // longer pair them with their items, so the job removes both itself.
-    if (StartsWith(name, 'R')) return BinEntryRole::Shred;
-    if (StartsWith(name, 'I') && !isFolder) return BinEntryRole::Shred;
+    if (StartsWith(name, 'R')) return BinEntryRole::ShredItem;
+    if (StartsWith(name, 'I') && !isFolder) return BinEntryRole::ShredRecord;
     return BinEntryRole::LeftAlone;
+}
+
+std::vector<BinEntryRole> BinRounds(RecycleBinLayout layout) {
+    // The records last: a job that stops midway leaves the shell the records
+    // of every item it did not reach.
+    if (layout == RecycleBinLayout::RecycleBin) return {BinEntryRole::ShredItem, BinEntryRole::ShredRecord};
+    return {BinEntryRole::OverwriteInPlace};
 }

@@ -23,7 +23,11 @@ std::vector<std::string> BinFolderSteps(RecycleBinLayout layout, const std::stri
 enum class BinEntryRole {
     LeftAlone,         // the bin's own files, or nothing the bin put there
     OverwriteInPlace,  // an item the shell removes by the bin's index (INFO2)
-    Shred,             // a "$R" item or an "$I" record: the job removes it itself
+    ShredItem,         // a "$R" file or folder: the job removes it itself
+    ShredRecord,       // an "$I" record, the same, once every item is done
 };
+
+// The roles the job works through, one round over the folder each.
+std::vector<BinEntryRole> BinRounds(RecycleBinLayout layout);
 
 BinEntryRole ClassifyBinEntry(RecycleBinLayout layout, const char* name, bool isFolder);

@@ -174,23 +174,26 @@ std::string RecycleBinShredder::OwnBinFolder(size_t drive) const {
 }
 
 bool RecycleBinShredder::ShredEntries(const std::string& folder, RecycleBinLayout layout) {
-    FolderListing listing(folder);
-    if (!listing) return false;
-    const FolderLinkGuard guard(folder);
     EngineState& state = context_.state;
-    do {
+    for (const BinEntryRole round : BinRounds(layout)) {
+        FolderListing listing(folder);
+        if (!listing) return false;
+        const FolderLinkGuard guard(folder);
+        do {
+            if (state.cancelRequested) break;
+            if (ShredEntry(folder, listing.Entry(), guard, layout, round) != 0) state.cancelRequested = true;
+        } while (!state.cancelRequested && listing.Next());
         if (state.cancelRequested) break;
-        if (ShredEntry(folder, listing.Entry(), guard, layout) != 0) state.cancelRequested = true;
-    } while (!state.cancelRequested && listing.Next());
+    }
     return true;
 }
 
 int RecycleBinShredder::ShredEntry(const std::string& folder, const WIN32_FIND_DATAA& entry,
-                                   const FolderLinkGuard& guard, RecycleBinLayout layout) {
+                                   const FolderLinkGuard& guard, RecycleBinLayout layout, BinEntryRole round) {
     const bool isFolder = IsFolderEntry(entry);
     if (isFolder && IsDotEntry(entry)) return 0;
     const BinEntryRole role = ClassifyBinEntry(layout, entry.cFileName, isFolder);
-    if (role == BinEntryRole::LeftAlone) return 0;
+    if (role != round) return 0;
     // A link is neither entered nor overwritten; emptying the bin removes
     // only the link itself.
     if (IsLinkEntry(entry)) return 0;
@@ -202,11 +205,13 @@ int RecycleBinShredder::ShredEntry(const std::string& folder, const WIN32_FIND_D
     }
     if (isFolder) {
         if (!guard.IsOwnFolder(path, entry)) return 0;
-        if (role == BinEntryRole::Shred) return ShredVistaFolder(path, IsSystemEntry(entry));
+        if (role == BinEntryRole::ShredItem) return ShredVistaFolder(path, IsSystemEntry(entry));
         return folders_.ShredFolder(path, IsSystemEntry(entry), FolderWalkMode::PurgeKeepFirstLevel);
     }
     if (!guard.IsOwnFile(path, entry)) return 0;
-    return files_.ShredFile(path, role == BinEntryRole::Shred ? ShredFileMode::NoConfirm : ShredFileMode::ContentsOnly);
+    // From Vista on the job removes what it overwrote; before, the shell does by INFO2.
+    const bool removed = role != BinEntryRole::OverwriteInPlace;
+    return files_.ShredFile(path, removed ? ShredFileMode::NoConfirm : ShredFileMode::ContentsOnly);
 }
 
 // A deleted folder: every file in its tree shredded, then its folders removed,

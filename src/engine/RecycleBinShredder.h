@@ -51,7 +51,7 @@ private:
     // false when the folder cannot be listed.
     bool ShredEntries(const std::string& folder, RecycleBinLayout layout);
     int ShredEntry(const std::string& folder, const WIN32_FIND_DATAA& entry, const FolderLinkGuard& guard,
-                   RecycleBinLayout layout);
+                   RecycleBinLayout layout, BinEntryRole round);
     int ShredVistaFolder(const std::string& path, bool isSystem);
     void EmptyBin(size_t drive);
     void WriteDesktopIni(const std::string& folder);

@@ -332,6 +332,14 @@ TEST_F(RecycleBinDrivesTest, FromVistaOnTheItemsAndRecordsOfTheUsersBinAreShredO
                                                   ntfs + "\\$RK2L9QF\\a.txt", ntfs + "\\$RK2L9QF\\deep\\deeper\\b.txt",
                                                   ntfs + "\\$IK2L9QF", fat + "\\$IZZ0001"}));
     EXPECT_FALSE(Exists(ntfs + "\\$RK2L9QF")) << "the item's folder goes with its tree";
+    // Every record after every item: a job stopped midway leaves the records of what it did not reach.
+    const std::vector<std::string>& shown = engine.ui.progress.statuses;
+    const auto firstRecord = std::find_if(shown.begin(), shown.end(), [&ntfs](const std::string& path) {
+        return path.rfind(ntfs + "\\$I", 0) == 0;
+    });
+    EXPECT_TRUE(std::none_of(firstRecord, shown.end(), [&ntfs](const std::string& path) {
+        return path.rfind(ntfs + "\\$R", 0) == 0;
+    })) << "an item was shredded after a record";
     EXPECT_FALSE(Exists(fat + "\\$RZZ0001"));
     EXPECT_EQ(ReadText(ntfs + "\\desktop.ini"), kDesktopIni);
     EXPECT_EQ(ReadText(fat + "\\desktop.ini"), kDesktopIni);
