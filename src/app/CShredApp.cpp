@@ -43,7 +43,7 @@ CShredApp::CShredApp()
 void CShredApp::WireTargetWords() {
     wordJobs_["recycle"] = [this] { ShredRecycleBinNow(context_, recycleBin_); };
     wordJobs_["restorepoints"] = [this] {
-        if (machine_.restorePointsAreShadowCopies)
+        if (machine_.isVistaOrLater)
             shadowCopyJobs_.RemoveAllRestorePoints();
         else
             restorePointJobs_.ShredRestorePoints();
@@ -143,8 +143,8 @@ bool CShredApp::ProbeSystemVersion(bool anyNtfs) {
     const SystemVersion version = QuerySystemVersion();
     machine_.isNT = version.isNT;
     machine_.isXpOrMe = version.isXpOrMe;
-    machine_.restorePointsAreShadowCopies = version.restorePointsAreShadowCopies;
-    if (UserSidNeeded(machine_.isNT, anyNtfs, machine_.recycleApisAvailable)) {
+    machine_.isVistaOrLater = version.isVistaOrLater;
+    if (UserSidNeeded(machine_.isNT, machine_.isVistaOrLater, anyNtfs, machine_.recycleApisAvailable)) {
         const int code = GetUserSidText(machine_.userSid);
         if (code != 0) {
             ReportStartupError(ReplaceAll(texts_.Text(9035), "%u", std::to_string(code)));

@@ -6,7 +6,7 @@ SystemVersion ClassifySystemVersion(uint32_t platformId, uint32_t major, uint32_
     SystemVersion version;
     version.isNT = platformId == VER_PLATFORM_WIN32_NT;
     version.isXpOrMe = version.isNT ? (major == 5 && minor == 1) : (major == 4 && minor == 90);
-    version.restorePointsAreShadowCopies = version.isNT && major >= 6;
+    version.isVistaOrLater = version.isNT && major >= 6;
     return version;
 }
 

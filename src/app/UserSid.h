@@ -1,6 +1,7 @@
 #pragma once
 // The current user's security identifier in its text form, which names the
-// user's own Recycle Bin folder on NTFS drives.
+// user's own Recycle Bin folder: on NTFS drives of NT 5, on every drive from
+// Vista on.
 #include <windows.h>
 
 #include <cstddef>
@@ -10,10 +11,10 @@
 // characters (with the terminator).
 bool SidToText(PSID sid, size_t capacity, std::string& text);
 
-// Only NT systems with an NTFS fixed drive keep per-user bin folders, and
-// only a shell with the Recycle Bin functions lets the bin job run.
-inline bool UserSidNeeded(bool isNT, bool anyNtfs, bool recycleApisAvailable) {
-    return isNT && anyNtfs && recycleApisAvailable;
+// NT 5 keeps per-user bin folders on NTFS drives only, Vista and later on
+// every drive; only a shell with the Recycle Bin functions lets the bin job run.
+inline bool UserSidNeeded(bool isNT, bool isVistaOrLater, bool anyNtfs, bool recycleApisAvailable) {
+    return isNT && (anyNtfs || isVistaOrLater) && recycleApisAvailable;
 }
 
 // 0 done, 1 the process token cannot be opened, 2 its user cannot be read,

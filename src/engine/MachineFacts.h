@@ -15,7 +15,7 @@ struct MachineFacts {
     std::vector<DriveInfo> fixedDrives;         // in letter order
     bool isNT = false;
     bool isXpOrMe = false;                      // the systems with System Restore
-    bool restorePointsAreShadowCopies = false;  // Vista and later: removed through the system, not shredded
+    bool isVistaOrLater = false;                // bins in "$Recycle.Bin\<SID>", restore points removed through the system
     std::string userSid;                        // text form; empty when it was not needed
     bool recycleApisAvailable = false;
     bool schedulerUnavailable = false;

@@ -28,13 +28,6 @@ static_assert(kDesktopIniSize == 65, "desktop.ini is written without a terminati
 
 constexpr size_t kDriveCount = 26;
 
-// The bin's index and its folder settings: shredding them would break the bin.
-bool IsBinOwnFile(const wchar_t* name) {
-    return win::SamePath(name, L"INFO2") || win::SamePath(name, L"desktop.ini");
-}
-
-win::FsPath Wide(const std::string& codePagePath) { return win::FsPath(win::WidenAnsi(codePagePath)); }
-
 char DriveLetter(size_t drive) { return static_cast<char>('A' + drive); }
 
 // Releases the shell library at every way out of a job.
@@ -89,7 +82,10 @@ void RecycleBinShredder::Run() {
     // The shell tells only the bins' total: each item may end in a partial block.
     JobProgress progress;
     progress.AddBytes(survey.bytes > 0 ? static_cast<uint64_t>(survey.bytes) : 0);
-    progress.AddBytes(static_cast<uint64_t>(survey.items > 0 ? survey.items : 0) * 65535);
+    const uint64_t items = static_cast<uint64_t>(survey.items > 0 ? survey.items : 0);
+    progress.AddBytes(items * 65535);
+    // From Vista on each item also has its "$I" record, a block of its own.
+    if (context_.machine.isVistaOrLater) progress.AddBytes(items * 65536);
     state.overallRange = progress.Range(passes);
 
     if (survey.items == 0) {
@@ -136,7 +132,7 @@ bool RecycleBinShredder::ShredDrive(size_t drive) {
     if (contents.items <= 0) return true;
 
     const win::FsPath folder = OwnBinFolder(drive);
-    if (folder.empty() || !ShredEntries(folder)) {
+    if (folder.empty() || !ShredEntries(folder, BinLayoutOf(context_.machine, drive))) {
         // The bin holds items that were not shredded: the run is not done.
         ++context_.state.itemsNotDone;
         const std::string shown = BinFolderText(drive);
@@ -154,8 +150,7 @@ bool RecycleBinShredder::ShredDrive(size_t drive) {
 }
 
 std::vector<std::string> RecycleBinShredder::BinFolderSteps(size_t drive) const {
-    if (context_.machine.driveIsNtfs[drive]) return {"Recycler", context_.machine.userSid};
-    return {"RECYCLED"};
+    return ::BinFolderSteps(BinLayoutOf(context_.machine, drive), context_.machine.userSid);
 }
 
 std::string RecycleBinShredder::BinFolderText(size_t drive) const {
@@ -167,7 +162,7 @@ std::string RecycleBinShredder::BinFolderText(size_t drive) const {
 win::FsPath RecycleBinShredder::OwnBinFolder(size_t drive) const {
     // Every step down from the root must be a folder of its own: through a
     // link the job would shred, empty and write somewhere else.
-    win::FsPath folder = Wide(context_.machine.driveRoots[drive]);
+    win::FsPath folder(win::WidenAnsi(context_.machine.driveRoots[drive]));
     for (const std::string& step : BinFolderSteps(drive)) {
         const std::wstring name = win::WidenAnsi(step);
         if (!IsPlainName(name)) return win::FsPath();
@@ -181,22 +176,27 @@ win::FsPath RecycleBinShredder::OwnBinFolder(size_t drive) const {
     return folder;
 }
 
-bool RecycleBinShredder::ShredEntries(const win::FsPath& folder) {
-    FolderListing listing(folder);
-    if (!listing) return false;
-    const FolderLinkGuard guard(folder);
+bool RecycleBinShredder::ShredEntries(const win::FsPath& folder, RecycleBinLayout layout) {
     EngineState& state = context_.state;
-    do {
+    for (const BinEntryRole round : BinRounds(layout)) {
+        FolderListing listing(folder);
+        if (!listing) return false;
+        const FolderLinkGuard guard(folder);
+        do {
+            if (state.cancelRequested) break;
+            if (ShredEntry(folder, listing.Entry(), guard, layout, round) != 0) state.cancelRequested = true;
+        } while (!state.cancelRequested && listing.Next());
         if (state.cancelRequested) break;
-        if (ShredEntry(folder, listing.Entry(), guard) != 0) state.cancelRequested = true;
-    } while (!state.cancelRequested && listing.Next());
+    }
     return true;
 }
 
 int RecycleBinShredder::ShredEntry(const win::FsPath& folder, const WIN32_FIND_DATAW& entry,
-                                   const FolderLinkGuard& guard) {
+                                   const FolderLinkGuard& guard, RecycleBinLayout layout, BinEntryRole round) {
     const bool isFolder = IsFolderEntry(entry);
-    if (isFolder ? IsDotEntry(entry) : IsBinOwnFile(entry.cFileName)) return 0;
+    if (isFolder && IsDotEntry(entry)) return 0;
+    const BinEntryRole role = ClassifyBinEntry(layout, entry.cFileName, isFolder);
+    if (role != round) return 0;
     // A link is neither entered nor overwritten; emptying the bin removes
     // only the link itself.
     if (IsLinkEntry(entry)) return 0;
@@ -208,10 +208,21 @@ int RecycleBinShredder::ShredEntry(const win::FsPath& folder, const WIN32_FIND_D
     }
     if (isFolder) {
         if (!guard.IsOwnFolder(path, entry)) return 0;
+        if (role == BinEntryRole::ShredItem) return ShredVistaFolder(path, IsSystemEntry(entry));
         return folders_.ShredFolder(path, IsSystemEntry(entry), FolderWalkMode::PurgeKeepFirstLevel);
     }
     if (!guard.IsOwnFile(path, entry)) return 0;
-    return files_.ShredFile(path, ShredFileMode::ContentsOnly);
+    // From Vista on the job removes what it overwrote; before, the shell does by INFO2.
+    const bool removed = role != BinEntryRole::OverwriteInPlace;
+    return files_.ShredFile(path, removed ? ShredFileMode::NoConfirm : ShredFileMode::ContentsOnly);
+}
+
+// A deleted folder: every file in its tree shredded, then its folders removed,
+// itself last.
+int RecycleBinShredder::ShredVistaFolder(const win::FsPath& path, bool isSystem) {
+    if (folders_.ShredFolder(path, isSystem, FolderWalkMode::Purge) != kGoOn) return 1;
+    folders_.RemoveFolderIfEmpty(path);
+    return 0;
 }
 
 void RecycleBinShredder::EmptyBin(size_t drive) {

@@ -2,7 +2,8 @@
 // The Recycle Bin job: every local hard drive's bin, one drive after the
 // other, has its items overwritten where they lie, is emptied by the shell
 // and gets its desktop.ini back. The bin's own files (INFO2, desktop.ini)
-// are never overwritten.
+// are never overwritten. From Vista on the bin is "$Recycle.Bin\<SID>":
+// its "$R" items and "$I" records are shredded and removed by the job.
 //
 // Nothing outside a bin folder is touched: a bin folder reached through a
 // link is skipped as one that cannot be listed, and links inside a bin are
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "engine/EngineContext.h"
+#include "engine/RecycleBinLayout.h"
 #include "engine/RecycleBinShell.h"
 #include "win/FsPath.h"
 
@@ -48,8 +50,10 @@ private:
     // known or is reached through a link.
     win::FsPath OwnBinFolder(size_t drive) const;
     // false when the folder cannot be listed.
-    bool ShredEntries(const win::FsPath& folder);
-    int ShredEntry(const win::FsPath& folder, const WIN32_FIND_DATAW& entry, const FolderLinkGuard& guard);
+    bool ShredEntries(const win::FsPath& folder, RecycleBinLayout layout);
+    int ShredEntry(const win::FsPath& folder, const WIN32_FIND_DATAW& entry, const FolderLinkGuard& guard,
+                   RecycleBinLayout layout, BinEntryRole round);
+    int ShredVistaFolder(const win::FsPath& path, bool isSystem);
     void EmptyBin(size_t drive);
     void WriteDesktopIni(const win::FsPath& folder);
 

@@ -137,7 +137,7 @@ ScheduleResult TaskScheduling::ScheduleRestorePoints(const std::vector<std::stri
     if (!creator_.CheckAvailable()) return Outcome(ScheduleOutcome::Unavailable);
     const bool everyPoint = rowsShown > 0 && rowsShown == pointsOfSystem;
     // Shadow copies have no folders: every point shown is the whole task.
-    const bool withoutFolders = everyPoint && context_.machine.restorePointsAreShadowCopies;
+    const bool withoutFolders = everyPoint && context_.machine.isVistaOrLater;
     if (folders.empty() && !withoutFolders) {
         ShowError(9092, MB_ICONERROR);
         return Outcome(ScheduleOutcome::NothingToSchedule);

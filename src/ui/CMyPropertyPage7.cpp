@@ -149,7 +149,7 @@ std::vector<int16_t> CMyPropertyPage7::ListedPoints() const {
 }
 
 bool CMyPropertyPage7::ShadowCopyRoad() const {
-    return parts_.shadowCopies != nullptr && parts_.context.machine.restorePointsAreShadowCopies;
+    return parts_.shadowCopies != nullptr && parts_.context.machine.isVistaOrLater;
 }
 
 void CMyPropertyPage7::ForgetListedPoints() {

@@ -101,7 +101,7 @@ void EngineFirstRunJobs::RemoveRestorePoints(const std::vector<int16_t>& numbers
     if (RestorePointsAreShadowCopies()) parts_.shadowCopies->RemoveRestorePoints(numbers);
 }
 bool EngineFirstRunJobs::RestorePointsAreShadowCopies() {
-    return parts_.shadowCopies != nullptr && parts_.machine.restorePointsAreShadowCopies;
+    return parts_.shadowCopies != nullptr && parts_.machine.isVistaOrLater;
 }
 void EngineFirstRunJobs::ShredRestorePointFolders(const std::vector<std::string>& folders) {
     ShredJob::Begin(parts_.context.state, ShredJob::WindowRequest(parts_.context));

@@ -55,19 +55,18 @@ expect_line() {
     grep -qxF -e "$2" <<<"$FACTS" || { printf '%s\n' "$FACTS" >&2; fail "$1: no line '$2'"; }
 }
 
-for version in winxp win2k winme win98 vista win7 win10; do
+for version in win10 win7 vista winxp win2k winme win98; do
     run_probe "$version"
-    shadow=0
     case $version in
-    winxp) nt=1 xp=1 ;;
-    win2k) nt=1 xp=0 ;;
-    winme) nt=0 xp=1 ;;
-    win98) nt=0 xp=0 ;;
-    *) nt=1 xp=0 shadow=1 ;;
+    win10 | win7 | vista) nt=1 xp=0 vista=1 ;;
+    winxp) nt=1 xp=1 vista=0 ;;
+    win2k) nt=1 xp=0 vista=0 ;;
+    winme) nt=0 xp=1 vista=0 ;;
+    win98) nt=0 xp=0 vista=0 ;;
     esac
     expect_line "$version" "isNT=$nt"
     expect_line "$version" "isXpOrMe=$xp"
-    expect_line "$version" "shadowCopies=$shadow"
+    expect_line "$version" "isVistaOrLater=$vista"
     expect_line "$version" "anyNtfs=1"
     sid=$(sed -n 's/^sid=//p' <<<"$FACTS")
     if [ "$nt" -eq 1 ]; then
@@ -75,7 +74,7 @@ for version in winxp win2k winme win98 vista win7 win10; do
     else
         [ -z "$sid" ] || fail "$version: a system without per-user bins read the SID: '$sid'"
     fi
-    echo "startup_probes: $version: isNT=$nt isXpOrMe=$xp shadowCopies=$shadow sid='${sid}'"
+    echo "startup_probes: $version: isNT=$nt isXpOrMe=$xp isVistaOrLater=$vista sid='${sid}'"
 done
 
 expect_line drives "drive=Data ($(upper "$LABELLED"):)|NTFS|1"

@@ -170,7 +170,7 @@ TEST_F(FreeSpaceTest, QuotasAreReportedOrAsked) {
 // Removed shadow copies leave their blocks as they were: the job that removes
 // restore points (the system's removal faked) then fills and frees this drive.
 TEST_F(FreeSpaceTest, RemovedRestorePointsHaveTheirDrivesFreeSpaceShredded) {
-    engine.machine.restorePointsAreShadowCopies = true;
+    engine.machine.isVistaOrLater = true;
     engine.machine.driveRoots.fill("");
     engine.machine.driveRoots[static_cast<size_t>(root[0] - 'A')] = root;
     std::vector<RestorePointRecord> points = {{"Nightly", "time", 21, 7}, {"Update", "time", 22, 0}};

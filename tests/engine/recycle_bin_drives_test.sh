@@ -51,6 +51,16 @@ TWO=$FIXTURE/1
 mkdir -p "$TWO/Recycler" "$TWO/elsewhere"
 printf 'not in a bin\n' >"$TWO/elsewhere/Dd1.txt"
 ln -s ../elsewhere "$TWO/Recycler/$SID"
+# The same under Vista's layout: "$R" items that are links, and a bin folder that is one.
+VISTA=$ONE/\$Recycle.Bin/$SID
+mkdir -p "$VISTA" "$TWO/\$Recycle.Bin"
+head -c 100000 /dev/zero | tr '\0' 'B' >"$VISTA/\$RPLAIN.txt"
+ln -s ../../outside/keep.txt "$VISTA/\$RLINK1.txt"
+ln -s ../../outside "$VISTA/\$RLINK2"
+ln -s ../../outside/keep.txt "$VISTA/\$ILINK1.txt"
+ln -s ../../outside/desktop.ini "$VISTA/desktop.ini"
+printf 'not in a bin either\n' >"$TWO/elsewhere/\$RDd2.txt"
+ln -s ../elsewhere "$TWO/\$Recycle.Bin/$SID"
 
 wineserver -k 2>/dev/null || true  # a running prefix keeps the drive list it started with
 VANTREL_BIN_DRIVES=$(printf '%s' "$LETTERS" | tr 'a-z' 'A-Z') VANTREL_TEST_ROOT="$ROOT" \
@@ -60,9 +70,15 @@ VANTREL_BIN_DRIVES=$(printf '%s' "$LETTERS" | tr 'a-z' 'A-Z') VANTREL_TEST_ROOT=
 [ "$(cat "$ONE/outside/desktop.ini")" = "not the bin's" ] || fail "outside/desktop.ini changed"
 [ "$(stat -c %s "$ONE/outside/sub/deep.txt")" = 1000000 ] || fail "outside/sub/deep.txt changed"
 [ "$(cat "$TWO/elsewhere/Dd1.txt")" = "not in a bin" ] || fail "elsewhere/Dd1.txt changed"
+[ "$(cat "$TWO/elsewhere/\$RDd2.txt")" = "not in a bin either" ] || fail "elsewhere/\$RDd2.txt changed"
 for link in Dc2.txt Dc3 desktop.ini; do
     [ -L "$ONE/Recycler/$SID/$link" ] || fail "the link $link in the bin is gone"
 done
 [ -L "$TWO/Recycler/$SID" ] || fail "the linked bin folder is gone"
+for link in '$RLINK1.txt' '$RLINK2' '$ILINK1.txt' desktop.ini; do
+    [ -L "$VISTA/$link" ] || fail "the link $link in the Vista bin is gone"
+done
+[ -L "$TWO/\$Recycle.Bin/$SID" ] || fail "the linked Vista bin folder is gone"
+[ ! -e "$VISTA/\$RPLAIN.txt" ] || fail "the plain Vista item was not shredded"
 [ ! -e "$ONE/Recycler/$SID/Dc1.txt" ] || fail "the plain item was not emptied"
 echo "recycle_bin_drives: every link and target is as it was made"

@@ -50,14 +50,18 @@ public:
     void Close() override { ++closed; }
     HRESULT Query(const std::string& root, RecycleBinContents& contents) override {
         contents = RecycleBinContents{};
-        for (const auto& item : Items(root)) contents.items += 1, contents.bytes += EntrySize(item.second);
+        for (const auto& item : Items(root)) {
+            contents.items += 1;
+            contents.bytes += IsFolderEntry(item.second) ? FolderShredder::GetFolderSize(item.first)
+                                                         : EntrySize(item.second);
+        }
         return queryResult;
     }
     void Empty(const std::string& root) override {
         emptied.push_back(root);
         Record(folders[root], "", seen[root]);
         for (const auto& item : Items(root))
-            IsFolderEntry(item.second) ? RemoveTree(item.first) : static_cast<void>(::DeleteFileA(item.first.c_str()));
+            IsFolderEntry(item.second) ? RemoveTree(item.first) : static_cast<void>(::DeleteFileW(win::FromUtf8(item.first).c_str()));
     }
 
 private:
@@ -66,6 +70,7 @@ private:
         std::vector<std::pair<std::string, WIN32_FIND_DATAW>> items;
         const auto bin = folders.find(root);
         if (bin == folders.end() || bin->second.empty()) return items;
+        const bool vista = bin->second.find("$Recycle.Bin") != std::string::npos;
         FolderListing listing(bin->second);
         const FolderLinkGuard guard(bin->second);
         for (bool more = static_cast<bool>(listing); more; more = listing.Next()) {
@@ -73,6 +78,8 @@ private:
             const std::string path = win::FsPath(bin->second).Join(entry.cFileName).Utf8();
             const bool binFile = !::lstrcmpiW(entry.cFileName, L"INFO2") || !::lstrcmpiW(entry.cFileName, L"desktop.ini");
             if (IsDotEntry(entry) || binFile || IsLinkEntry(entry)) continue;
+            // From Vista on the shell counts each "$R" item, not its "$I" record.
+            if (vista && std::wcsncmp(entry.cFileName, L"$R", 2) != 0) continue;
             if (IsFolderEntry(entry) ? guard.IsOwnFolder(path, entry) : guard.IsOwnFile(path, entry))
                 items.emplace_back(path, entry);
         }
@@ -223,7 +230,10 @@ protected:
     }
     void TearDown() override {
         for (const std::string& bin : made) RemoveTree(bin);
-        for (char letter : drives) ::RemoveDirectoryA((std::string(1, letter) + ":\\Recycler").c_str());
+        for (char letter : drives) {
+            ::RemoveDirectoryA((std::string(1, letter) + ":\\Recycler").c_str());
+            ::RemoveDirectoryA((std::string(1, letter) + ":\\$Recycle.Bin").c_str());
+        }
         RecycleBinJobTest::TearDown();
     }
     std::string Root(size_t drive) const { return std::string(1, drives[drive]) + ":\\"; }
@@ -232,6 +242,14 @@ protected:
         std::string bin = Root(drive) + (ntfs ? "Recycler" : "RECYCLED");
         ::CreateDirectoryA(bin.c_str(), nullptr);
         if (ntfs) ::CreateDirectoryA((bin += "\\" + kSid).c_str(), nullptr);
+        made.push_back(bin);
+        return UseDrive(drives[drive], ntfs, bin);
+    }
+    // The user's bin of Vista and later, the same on NTFS and on FAT.
+    std::string MakeVistaBin(size_t drive, bool ntfs, const std::string& sid = kSid) {
+        std::string bin = Root(drive) + "$Recycle.Bin";
+        ::CreateDirectoryA(bin.c_str(), nullptr);
+        ::CreateDirectoryA((bin += "\\" + sid).c_str(), nullptr);
         made.push_back(bin);
         return UseDrive(drives[drive], ntfs, bin);
     }
@@ -273,11 +291,65 @@ TEST_F(RecycleBinDrivesTest, ItemsAreShredInPlaceOnlyWhereTheBinHoldsAny) {
     EXPECT_FALSE(Exists(idle + "\\desktop.ini"));
     EXPECT_EQ(engine.ui.progress.titles, std::vector<std::string>{"Shredding Recycle Bin"});
     EXPECT_EQ(engine.ui.progress.statuses.back(), std::string("Emptying Recycle Bin on drive ") + drives[2]);
-    // One pass over 170,000 bytes in three items, each of which may end in a partial block.
+    // One pass over 178,000 bytes in three items, each of which may end in a partial block.
     EXPECT_EQ(engine.ui.progress.overallHigh, 3 + 3);
     ASSERT_EQ(engine.ui.messages.size(), 1u);
     EXPECT_EQ(engine.ui.messages[0].flags, static_cast<unsigned>(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));
     EXPECT_EQ(engine.ui.progressClosed, 1);
+}
+
+// From Vista on the layout is "$Recycle.Bin\\<SID>" on NTFS and FAT alike: its
+// "$R" items and "$I" records are shredded and removed, the rest stays.
+TEST_F(RecycleBinDrivesTest, FromVistaOnTheItemsAndRecordsOfTheUsersBinAreShredOnEveryDrive) {
+    engine.machine.isVistaOrLater = true;
+    const std::string ntfs = MakeVistaBin(0, true);
+    Put(ntfs, "$R7QX2ZA.txt", 100000);
+    Put(ntfs, "$I7QX2ZA.txt", 544, 'I');
+    Put(ntfs, "$RK2L9QF\\a.txt", 3000);
+    Put(ntfs, "$RK2L9QF\\deep\\deeper\\b.txt", 5000);
+    Put(ntfs, "$IK2L9QF", 544, 'I');
+    Put(ntfs, "desktop.ini", 10);
+    Put(ntfs, "notes.txt", 10, 'N');  // nothing the bin put there
+    const std::string xp = Root(0) + "Recycler\\" + kSid;  // another system's bin on the same drive
+    ::CreateDirectoryA((Root(0) + "Recycler").c_str(), nullptr);
+    ::CreateDirectoryA(xp.c_str(), nullptr);
+    made.push_back(xp);
+    Put(xp, "Dc1.txt", 1000);
+    const std::string other = Root(0) + "$Recycle.Bin\\S-1-5-21-9-9-9-1001";
+    ::CreateDirectoryA(other.c_str(), nullptr);
+    made.push_back(other);
+    Put(other, "$RA1B2C3.txt", 2000);
+    const std::string fat = MakeVistaBin(2, false);
+    Put(fat, "$RZZ0001", 0);
+    Put(fat, "$IZZ0001", 544, 'I');
+    shredder.ShredRecycleBin();
+
+    EXPECT_EQ(shell.emptied, (std::vector<std::string>{Root(0), Root(2)}));
+    using Seen = std::set<std::string>;  // the job removed what it shredded before the shell emptied
+    EXPECT_EQ(shell.seen[Root(0)], (Seen{"desktop.ini", "notes.txt"}));
+    // Three items of 108,000 bytes, each of which may end in a partial block, and their records.
+    EXPECT_EQ(engine.ui.progress.overallHigh, 2 + 3 + 3);
+    EXPECT_EQ(engine.ui.progress.overallPos, 7) << "every block written, the records' too";
+    EXPECT_EQ(shell.seen[Root(2)], Seen{});
+    EXPECT_EQ(overwritten, (std::set<std::string>{ntfs + "\\$R7QX2ZA.txt", ntfs + "\\$I7QX2ZA.txt",
+                                                  ntfs + "\\$RK2L9QF\\a.txt", ntfs + "\\$RK2L9QF\\deep\\deeper\\b.txt",
+                                                  ntfs + "\\$IK2L9QF", fat + "\\$IZZ0001"}));
+    EXPECT_FALSE(Exists(ntfs + "\\$RK2L9QF")) << "the item's folder goes with its tree";
+    // Every record after every item: a job stopped midway leaves the records of what it did not reach.
+    const std::vector<std::string>& shown = engine.ui.progress.statuses;
+    const auto firstRecord = std::find_if(shown.begin(), shown.end(), [&ntfs](const std::string& path) {
+        return path.rfind(ntfs + "\\$I", 0) == 0;
+    });
+    EXPECT_TRUE(std::none_of(firstRecord, shown.end(), [&ntfs](const std::string& path) {
+        return path.rfind(ntfs + "\\$R", 0) == 0;
+    })) << "an item was shredded after a record";
+    EXPECT_FALSE(Exists(fat + "\\$RZZ0001"));
+    EXPECT_EQ(ReadText(ntfs + "\\desktop.ini"), kDesktopIni);
+    EXPECT_EQ(ReadText(fat + "\\desktop.ini"), kDesktopIni);
+    EXPECT_EQ(ReadBytes(xp + "\\Dc1.txt"), std::vector<uint8_t>(1000, 0x42));
+    EXPECT_EQ(ReadBytes(other + "\\$RA1B2C3.txt"), std::vector<uint8_t>(2000, 0x42));
+    EXPECT_EQ(engine.state.itemsNotDone, 0u);
+    ASSERT_EQ(engine.ui.messages.size(), 1u) << Message(1);
 }
 
 TEST_F(RecycleBinDrivesTest, CancelOnTheSecondDriveLeavesTheThirdUntouched) {
@@ -315,6 +387,22 @@ TEST_F(RecycleBinDrivesTest, LinksAreNeitherFollowedNorWrittenThrough) {
     EXPECT_EQ(ReadText(Root(0) + "outside\\desktop.ini"), "not the bin's\n");
     EXPECT_EQ(ReadBytes(Root(0) + "outside\\sub\\deep.txt").size(), 1000000u);
     EXPECT_EQ(ReadText(Root(1) + "elsewhere\\Dd1.txt"), "not in a bin\n");
+
+    // The same from Vista on, in "$Recycle.Bin", where the job removes what it shreds.
+    engine.machine.isVistaOrLater = true;
+    overwritten.clear();
+    shell.emptied.clear();
+    engine.ui.messageAnswers = {IDYES};
+    shell.folders[Root(0)] = Root(0) + "$Recycle.Bin\\" + kLinkSid;
+    shell.folders[Root(1)] = Root(1) + "$Recycle.Bin\\" + kLinkSid;
+    ASSERT_TRUE(Exists(Root(0) + "$Recycle.Bin\\" + kLinkSid + "\\$RPLAIN.txt")) << "made by the wrapper";
+    shredder.ShredRecycleBin();
+    EXPECT_EQ(overwritten, std::set<std::string>{Root(0) + "$Recycle.Bin\\" + kLinkSid + "\\$RPLAIN.txt"});
+    EXPECT_EQ(shell.emptied, std::vector<std::string>{Root(0)});
+    EXPECT_EQ(Message(3), "Error: Unable to access\n" + Root(1) + "$Recycle.Bin\\" + kLinkSid + "\\");
+    EXPECT_EQ(ReadText(Root(0) + "outside\\keep.txt"), "keep me\n");
+    EXPECT_EQ(ReadBytes(Root(0) + "outside\\sub\\deep.txt").size(), 1000000u);
+    EXPECT_EQ(ReadText(Root(1) + "elsewhere\\$RDd2.txt"), "not in a bin either\n");
 }
 
 }  // namespace

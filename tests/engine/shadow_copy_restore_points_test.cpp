@@ -20,7 +20,7 @@ using Texts = std::vector<std::string>;
 class ShadowCopyRestorePointsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        engine.machine.restorePointsAreShadowCopies = true;
+        engine.machine.isVistaOrLater = true;
         engine.machine.driveRoots.fill("");
         engine.machine.driveRoots['M' - 'A'] = "M:\\";
         engine.machine.driveRoots['P' - 'A'] = "P:\\";

@@ -152,7 +152,7 @@ TEST_F(TaskSchedulingTest, DriveRecycleBinAndRestorePointButtons) {
     EXPECT_EQ(tasks.ScheduleRestorePoints({rp1}, 3, 3).outcome, ScheduleOutcome::AlreadyExists);
     EXPECT_EQ(engine.ui.messages.size(), 2u);
     // Shadow copies have no folders: every point shown is the default task, some are nothing.
-    engine.machine.restorePointsAreShadowCopies = true;
+    engine.machine.isVistaOrLater = true;
     EXPECT_EQ(tasks.ScheduleRestorePoints({}, 3, 3).outcome, ScheduleOutcome::AlreadyExists);
     EXPECT_EQ(tasks.ScheduleRestorePoints({}, 2, 3).outcome, ScheduleOutcome::NothingToSchedule);
     EXPECT_EQ(Message(engine.ui.messages.size() - 1), engine.texts.Text(9092));

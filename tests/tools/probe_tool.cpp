@@ -22,9 +22,11 @@ int main(int argc, char** argv) {
     const bool anyNtfs = QueryFixedDrives(facts);
     const SystemVersion version = QuerySystemVersion();
     std::string sid;
-    if (UserSidNeeded(version.isNT, anyNtfs, CheckRecycleBinApis()) && GetUserSidText(sid) != 0) sid = "<failed>";
-    std::fprintf(out, "isNT=%d\nisXpOrMe=%d\nshadowCopies=%d\nanyNtfs=%d\nsid=%s\n", version.isNT, version.isXpOrMe,
-                 version.restorePointsAreShadowCopies, anyNtfs, sid.c_str());
+    if (UserSidNeeded(version.isNT, version.isVistaOrLater, anyNtfs, CheckRecycleBinApis()) &&
+        GetUserSidText(sid) != 0)
+        sid = "<failed>";
+    std::fprintf(out, "isNT=%d\nisXpOrMe=%d\nisVistaOrLater=%d\nanyNtfs=%d\nsid=%s\n", version.isNT,
+                 version.isXpOrMe, version.isVistaOrLater, anyNtfs, sid.c_str());
     for (int letter = 0; letter < 26; ++letter)
         if (!facts.driveRoots[letter].empty())
             std::fprintf(out, "root=%s ntfs=%d\n", facts.driveRoots[letter].c_str(), facts.driveIsNtfs[letter]);

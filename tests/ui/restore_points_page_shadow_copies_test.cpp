@@ -24,7 +24,7 @@ using Names = std::vector<std::string>;
 
 struct RestorePointsPageShadowCopiesTest : ::testing::Test {
     void SetUp() override {
-        engine.machine.restorePointsAreShadowCopies = true;
+        engine.machine.isVistaOrLater = true;
         engine.machine.driveRoots.fill("");
         engine.machine.driveRoots['M' - 'A'] = "M:\\";
         points = {{"Installed A", "2008-05-14 3:30:15 AM", 3, 0},

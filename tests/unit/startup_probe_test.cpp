@@ -69,28 +69,34 @@ TEST(UserSidText, TheProcessUserIsReadOnThisSystem) {
     EXPECT_EQ(sid.rfind("S-1-5-", 0), 0u) << sid;
 }
 
-TEST(SystemVersionFamily, NtAndNineXWithTheirRestoreSystems) {
+TEST(SystemVersionFamily, NtAndNineXWithTheirRestoreSystemsAndBinLayouts) {
     const struct {
         uint32_t platform, major, minor;
-        bool nt, xpOrMe, shadowCopies;
+        bool nt, xpOrMe, vista;
     } cases[] = {
-        {VER_PLATFORM_WIN32_NT, 5, 1, true, true, false},         // XP: "RP<n>" folders
-        {VER_PLATFORM_WIN32_NT, 5, 2, true, false, false},        // Server 2003
-        {VER_PLATFORM_WIN32_NT, 5, 0, true, false, false},        // 2000
-        {VER_PLATFORM_WIN32_NT, 6, 0, true, false, true},         // Vista: shadow copies
-        {VER_PLATFORM_WIN32_NT, 6, 1, true, false, true},         // 7
-        {VER_PLATFORM_WIN32_NT, 10, 0, true, false, true},        // 10 and 11
-        {VER_PLATFORM_WIN32_WINDOWS, 4, 90, false, true, false},  // ME
-        {VER_PLATFORM_WIN32_WINDOWS, 4, 10, false, false, false}, // 98
-        {VER_PLATFORM_WIN32_WINDOWS, 5, 1, false, false, false},  // 9x never counts as XP
-        {VER_PLATFORM_WIN32_WINDOWS, 6, 0, false, false, false},  // nor as Vista
+        {VER_PLATFORM_WIN32_NT, 5, 1, true, true, false},          // XP
+        {VER_PLATFORM_WIN32_NT, 5, 2, true, false, false},         // Server 2003 keeps Recycler
+        {VER_PLATFORM_WIN32_NT, 5, 0, true, false, false},         // 2000
+        {VER_PLATFORM_WIN32_NT, 6, 0, true, false, true},          // Vista
+        {VER_PLATFORM_WIN32_NT, 6, 1, true, false, true},          // 7
+        {VER_PLATFORM_WIN32_NT, 10, 0, true, false, true},         // 10 and 11
+        {VER_PLATFORM_WIN32_WINDOWS, 4, 90, false, true, false},   // ME
+        {VER_PLATFORM_WIN32_WINDOWS, 4, 10, false, false, false},  // 98
+        {VER_PLATFORM_WIN32_WINDOWS, 5, 1, false, false, false},   // 9x never counts as XP
+        {VER_PLATFORM_WIN32_WINDOWS, 6, 0, false, false, false},   // nor as Vista
     };
     for (const auto& c : cases) {
         const SystemVersion version = ClassifySystemVersion(c.platform, c.major, c.minor);
         EXPECT_EQ(version.isNT, c.nt) << c.platform << " " << c.major << "." << c.minor;
         EXPECT_EQ(version.isXpOrMe, c.xpOrMe) << c.platform << " " << c.major << "." << c.minor;
-        EXPECT_EQ(version.restorePointsAreShadowCopies, c.shadowCopies) << c.platform << " " << c.major << "." << c.minor;
+        EXPECT_EQ(version.isVistaOrLater, c.vista) << c.platform << " " << c.major << "." << c.minor;
     }
+    // NT 5 names the user's bin on NTFS drives only; Vista and later on every drive.
+    EXPECT_TRUE(UserSidNeeded(true, false, true, true));
+    EXPECT_FALSE(UserSidNeeded(true, false, false, true));
+    EXPECT_TRUE(UserSidNeeded(true, true, false, true));
+    EXPECT_FALSE(UserSidNeeded(true, true, true, false)) << "no bin job without the shell's functions";
+    EXPECT_FALSE(UserSidNeeded(false, false, true, true));
 }
 
 TEST(ShellLibrary, RecycleBinFunctionsFrom471OnAndPresentHere) {
