@@ -9,7 +9,9 @@
 #
 # Knobs (environment): BENCH_FOLDERS (50), BENCH_FILES (100 per folder),
 # BENCH_FILE_BYTES (4096), BENCH_REPEAT (3 rounds, the best of each is shown),
-# BENCH_PROGRAM (another Vantrel.exe to measure), BENCH_SKIP_BUILD=1.
+# BENCH_PROGRAM (another Vantrel.exe to measure), BENCH_SKIP_BUILD=1,
+# BENCH_NAMES=unicode (folders and files named in Cyrillic, Greek, Japanese
+# and emoji instead of ASCII).
 # Exits 77 (skipped) when the loop mount is refused.
 set -euo pipefail
 
@@ -20,6 +22,11 @@ PER_FOLDER=${BENCH_FILES:-100}
 FILE_BYTES=${BENCH_FILE_BYTES:-4096}
 REPEAT=${BENCH_REPEAT:-3}
 FILES=$((FOLDERS * PER_FOLDER))
+FOLDER_NAME=folder FILE_NAME=file
+if [ "${BENCH_NAMES:-ascii}" = unicode ]; then
+    export LANG=C.UTF-8 LC_ALL=C.UTF-8
+    FOLDER_NAME="папка Ελλάδα 東京 " FILE_NAME="файл 🔒 "
+fi
 
 [ "$(id -u)" -eq 0 ] || { echo "The benchmark mounts an ext2 image: run it as root." >&2; exit 1; }
 
@@ -79,9 +86,9 @@ make_tree() {
     rm -rf "$DRIVE_POINT/tree"
     mkdir -p "$DRIVE_POINT/tree"
     for folder in $(seq 1 "$FOLDERS"); do
-        mkdir "$DRIVE_POINT/tree/folder$folder"
+        mkdir "$DRIVE_POINT/tree/$FOLDER_NAME$folder"
         for file in $(seq 1 "$PER_FOLDER"); do
-            cp "$WORK/content" "$DRIVE_POINT/tree/folder$folder/file$file.dat"
+            cp "$WORK/content" "$DRIVE_POINT/tree/$FOLDER_NAME$folder/$FILE_NAME$file.dat"
         done
     done
     sync
@@ -146,7 +153,7 @@ net_ratio=$(awk -v v="$net_rate" -v d="$shred_rate" 'BEGIN { if (v == "-") print
 
 echo
 echo "Shredding a tree of $FILES files of $FILE_BYTES bytes in $FOLDERS folders on an ext2 image," \
-    "best of $REPEAT rounds."
+    "named in ${BENCH_NAMES:-ascii}, best of $REPEAT rounds."
 echo "Vantrel: whole run of 'Vantrel.exe /s Bench /O0 /F2 /R2 V:\\tree' under Wine; net: less a run on an empty folder."
 echo "shred: GNU 'shred -n0 -z -u' over the files, then rmdir of the folders."
 printf '%10s %10s %10s %8s %8s %8s %8s %8s\n' Vantrel net shred V/shred net/shred run_s empty_s shred_s

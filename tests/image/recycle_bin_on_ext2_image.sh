@@ -144,7 +144,7 @@ run_version() {
     wine 'C:\vantrel\Vantrel.exe' /s Bin recycle >"$WORK/program.out" 2>&1 || status=$?
     wineserver -w
     local log
-    log=$(tr -d '\r' <"$WORK/c/vantrel/log.txt" 2>/dev/null | sed '/^$/d' || true)
+    log=$(tr -d '\r' <"$WORK/c/vantrel/log.txt" 2>/dev/null | sed '1s/^\xEF\xBB\xBF//; /^$/d' || true)
     [ "$status" -eq 0 ] || fail "$version: the program exited with $status; log: $log"
     [ "$log" = "$(printf 'Task Name: Bin\nSuccess')" ] || fail "$version: the log is not a success: $log"
     [ -z "$(ls -A "$XDG_DATA_HOME/Trash/files")" ] || fail "$version: the shell's bin was not emptied"
