@@ -6,18 +6,21 @@
 #include <cerrno>
 #include <cstring>
 
+#include "algorithms/ShredRandom.h"
 #include "engine/ActivityLog.h"
 #include "engine/EngineState.h"
 #include "engine/MachineFacts.h"
 #include "engine/SettingsStore.h"
 #include "engine/FolderLinkGuard.h"
 #include "engine/FolderListing.h"
+#include "engine/FolderRemoval.h"
 #include "engine/FreeSpaceJob.h"
 #include "engine/ProtectedFolderKeys.h"
 #include "engine/Report.h"
 #include "engine/UserInteraction.h"
 #include "lang/LanguagePack.h"
 #include "lang/TextFill.h"
+#include "win/WideText.h"
 
 namespace {
 
@@ -42,16 +45,15 @@ std::string ParentOf(const std::string& path) {
     return path.substr(0, cut == 2 && path[1] == ':' ? 3 : cut);
 }
 
-// The C library's removal, so that a failure leaves errno for the report.
-// A file system that will not change may report the removal as done: the
-// folder counts as removed only when its name is gone. error stays 0 then.
+// Renamed before it goes, so its name leaves the disk; a failure gives errno
+// for the report, 0 when the removal was reported done but the name stays.
 bool RemoveFolder(const std::string& path, int& error) {
-    error = 0;
-    if (::_rmdir(path.c_str()) != 0) {
-        error = errno;
-        return false;
-    }
-    return ::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+    ShredRandom random;
+    random.Seed(::GetTickCount() ^ static_cast<uint32_t>(path.size()));
+    DWORD code = 0;
+    const bool removed = RemoveShreddedFolder(win::FsPath(win::WidenAnsi(path)), random, code);
+    error = code != 0 ? RemovalErrno(code) : 0;
+    return removed;
 }
 
 }  // namespace
