@@ -231,6 +231,8 @@ const CatalogueEntry kCatalogue[] = {
     {15260, 0, "%u of the listed items were not shredded, in whole or in part. They stay in the list."},
     {15261, 0, "Some programs that protect the Recycle Bin may conflict with shredding it. A scheduled run does not stop to warn; the Recycle Bin was shredded as the task asks."},
     {15262, 0, "All restore points were shredded: their shredding was confirmed when this task was scheduled."},
+    {15300, 0, "%u free MFT records overwritten on drive %c, and with them what deleted small files and their names had left there."},
+    {15301, 0, "Overwriting free MFT records: %u."},
 };
 
 }  // namespace
