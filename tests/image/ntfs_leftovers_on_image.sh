@@ -8,12 +8,15 @@
 #      few large ones, deleted the ordinary way, then the drive's free space
 #      shredded: none of their contents or names is left, the log counts the
 #      MFT records the job overwrote, and the drive holds nothing of the job;
-#      nor is anything of the tree left in the freed records and blocks.
+#      nor is anything of the tree left in the freed records and blocks;
+#   3. with 200 small files deleted again, engine_tests' MftRecordFillTest
+#      runs the job on the drive: Cancel within the MFT step, its clean-up,
+#      its progress and its count.
 # The deleted files lie in a folder deleted with them: a name in the index
 # of a folder that lives on is in space that folder owns, out of reach of a
 # free-space job.
 #
-#   ntfs_leftovers_on_image.sh <path of Vantrel.exe>
+#   ntfs_leftovers_on_image.sh <path of Vantrel.exe> <path of engine_tests.exe>
 #
 # Needs root, mkntfs, ntfs-3g (FUSE), a Wine prefix in WINEPREFIX and a
 # DISPLAY for the progress dialog. Exit 77 (skipped) when any is missing.
@@ -24,9 +27,11 @@ skip() { echo "SKIPPED: $*"; exit "$SKIP"; }
 fail() { echo "FAILED: $*" >&2; exit 1; }
 note() { echo "ntfs_leftovers: $*"; }
 
-[ $# -eq 1 ] || { echo "usage: $0 <path of Vantrel.exe>" >&2; exit 2; }
+[ $# -eq 2 ] || { echo "usage: $0 <path of Vantrel.exe> <path of engine_tests.exe>" >&2; exit 2; }
 PROGRAM=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 [ -f "$PROGRAM" ] || fail "no program at $PROGRAM"
+TESTS=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
+[ -f "$TESTS" ] || fail "no test executable at $TESTS"
 [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX/dosdevices" ] ||
     skip "WINEPREFIX is not a set-up Wine prefix (run through scripts/test.sh)"
 [ -n "${DISPLAY:-}" ] || skip "no DISPLAY for the progress dialog (run through scripts/test.sh)"
@@ -123,13 +128,18 @@ ntfs_mount "$IMAGE" "$POINT" || fail "could not mount the image again"
 NAME_TAG=Gone$(tag)
 SMALL=Small$(tag)
 LARGE=Large$(tag)
-mkdir "$POINT/deleted$NAME_TAG"
-for n in $(seq 1 200); do
-    piece=$(printf '%s%03d|' "$SMALL" "$n")
-    body=
-    for i in $(seq 1 16); do body=$body$piece; done
-    printf '%s' "$body" >"$POINT/deleted$NAME_TAG/small${n}n$NAME_TAG.txt"
-done
+# small_files FOLDER: 200 files of a few hundred bytes, in their records.
+small_files() {
+    local n i piece body
+    mkdir "$1"
+    for n in $(seq 1 200); do
+        piece=$(printf '%s%03d|' "$SMALL" "$n")
+        body=
+        for i in $(seq 1 16); do body=$body$piece; done
+        printf '%s' "$body" >"$1/small${n}n$NAME_TAG.txt"
+    done
+}
+small_files "$POINT/deleted$NAME_TAG"
 text="$LARGE|"
 while [ ${#text} -lt 1000000 ]; do text=$text$text; done
 for n in 1 2 3; do printf '%s' "${text:0:$((n * 400000))}" >"$POINT/deleted$NAME_TAG/large${n}n$NAME_TAG.bin"; done
@@ -153,3 +163,18 @@ gone_from_image "the name of a deleted file" "$NAME_TAG"
 gone_from_image "a name of the shredded tree" "$TREE_TAG"
 gone_from_image "the content of the shredded tree" "$TREE_CONTENT"
 note "after the free-space run ($records MFT records) no content or name of the deleted files is in the raw image"
+
+# 3. The job's MFT step from inside, on the same drive.
+ntfs_mount "$IMAGE" "$POINT" || fail "could not mount the image a third time"
+small_files "$POINT/again"
+sync
+rm -r "$POINT/again"
+sync
+STATUS=0
+VANTREL_NTFS_ROOT="$DRIVE\\" wine "$TESTS" --gtest_color=no --gtest_filter='MftRecordFillTest.*' \
+    >"$WORK/tests.out" 2>&1 || STATUS=$?
+tr -d '\r' <"$WORK/tests.out"
+[ "$STATUS" -eq 0 ] || fail "MftRecordFillTest failed"
+grep -q '^\[  PASSED  \] 1 test' "$WORK/tests.out" || fail "MftRecordFillTest did not run"
+[ -z "$(ls -A "$POINT")" ] || fail "the engine's runs left on the drive: $(ls -A "$POINT")"
+note "Cancel in the MFT step cleans up; a whole run counts every freed record"
