@@ -1,15 +1,19 @@
 #include "engine/MftRecordFill.h"
 
+#include <vector>
+
 #include "algorithms/ShredRandom.h"
 #include "algorithms/WriteBuffer.h"
 #include "engine/Clock.h"
 #include "engine/DriveInfo.h"
 #include "engine/EngineState.h"
+#include "engine/FolderLinkGuard.h"
 #include "engine/DriveFreeSpace.h"
 #include "engine/MachineFacts.h"
 #include "engine/UserInteraction.h"
 #include "lang/LanguagePack.h"
 #include "lang/TextFill.h"
+#include "win/UniqueResource.h"
 #include "win/FileSystem.h"
 #include "win/WideText.h"
 
@@ -18,6 +22,46 @@ namespace {
 constexpr wchar_t kTopName[] = L"MFT";
 // How often the count on the status line changes, in milliseconds.
 constexpr DWORD kShowEvery = 250;
+// Deeper than any tree of the fill goes (2^20 records need 20 levels).
+constexpr int kDeepestLeftover = 64;
+
+bool IsFillFileName(const std::string& name) {
+    if (name.size() != MftRecordFill::kNameLength) return false;
+    for (char c : name)
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) return false;
+    return true;
+}
+
+// What an interrupted job left below folder: subfolders "a" and "b" and
+// files of the fill's names, each the folder's own, never a link. Anything
+// else stays, and with it the folders above it.
+void RemoveLeftovers(const std::string& folder, int depth) {
+    if (depth > kDeepestLeftover) return;
+    const FolderLinkGuard guard(folder);
+    std::vector<std::string> folders, files;
+    {
+        WIN32_FIND_DATAA entry{};
+        win::UniqueFindHandle find(::FindFirstFileA((folder + "\\*").c_str(), &entry));
+        if (!find) return;
+        do {
+            const std::string name = entry.cFileName;
+            const std::string path = folder + "\\" + name;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                if ((name == "a" || name == "b") && guard.IsOwnFolder(path, entry)) folders.push_back(path);
+            } else if (IsFillFileName(name) && guard.IsOwnFile(path, entry)) {
+                files.push_back(path);
+            }
+        } while (::FindNextFileA(find.Get(), &entry));
+    }
+    for (const std::string& path : files) {
+        ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileA(path.c_str());
+    }
+    for (const std::string& path : folders) {
+        RemoveLeftovers(path, depth + 1);
+        ::RemoveDirectoryA(path.c_str());
+    }
+}
 
 wchar_t RandomLetter(ShredRandom& random) {
     for (;;) {
@@ -46,8 +90,18 @@ bool MftRecordFill::IsNtfsVolume(const win::FsPath& root) {
 
 bool MftRecordFill::Prepare() {
     if (prepared_ || !IsNtfsVolume(root_)) return false;
-    // A folder of that name left by an interrupted job is not taken over:
-    // nothing is made or removed in a tree this job did not make.
+    // An interrupted job's tree goes first; a top folder that still holds
+    // anything else is not taken over, and the step is left out.
+    if (win::fs::Exists(top_)) {
+        const std::string top = win::NarrowAnsi(top_.Text());
+        WIN32_FIND_DATAA status{};
+        win::UniqueFindHandle found(::FindFirstFileA(top.c_str(), &status));
+        if (found && (status.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            FolderLinkGuard(win::NarrowAnsi(top_.Parent().Text())).IsOwnFolder(top, status)) {
+            RemoveLeftovers(top, 0);
+            win::fs::RemoveFolder(top_);
+        }
+    }
     if (!win::fs::CreateFolder(top_)) return false;
     // Where a folder takes a cluster of its own, that cluster is out of the
     // cluster fill's reach: it must reach the disk, empty, before the

@@ -1,7 +1,8 @@
 // Free-space shredding on a real NTFS drive (an image that
 // ntfs_leftovers_on_image.sh mounts through ntfs-3g, with 200 small files
 // deleted on it): the MFT step's progress, Cancel within it and the
-// clean-up after it, and its count in the log.
+// clean-up after it, its count in the log, and the tree an interrupted job
+// left.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -41,6 +42,13 @@ protected:
 };
 
 TEST_F(MftRecordFillTest, CancelInTheMftStepCleansUpAndAWholeRunCountsEveryFreedRecord) {
+    // What an interrupted job left goes before this job's step.
+    const std::string name(MftRecordFill::kNameLength, 'q');
+    for (const std::string& step : {folder, folder + "\\MFT", folder + "\\MFT\\a", folder + "\\MFT\\a\\b"})
+        ASSERT_TRUE(::CreateDirectoryA(step.c_str(), nullptr)) << step;
+    WriteFilled(folder + "\\MFT\\" + name, 300, 0x42);
+    WriteFilled(folder + "\\MFT\\a\\b\\" + name, 300, 0x42);
+
     // Cancel once the step has taken a few records.
     int pumpsInStep = 0;
     engine.ui.onPump = [&] {
