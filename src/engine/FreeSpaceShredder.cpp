@@ -28,10 +28,6 @@ constexpr int kWritesPerFile = 16384;  // of 64 KiB: 1 GiB
 
 }  // namespace
 
-std::string MftRecordsText(EngineContext& context, uint64_t records, const std::string& driveName) {
-    return ReplaceAll(ReplaceAll(context.texts.Text(15300), "%u", std::to_string(records)), "%c", driveName);
-}
-
 bool FreeSpaceShredder::Warned() {
     if (context_.state.runMode) return true;
     const unsigned flags = MB_OKCANCEL | MB_ICONINFORMATION;

@@ -54,6 +54,3 @@ private:
     uint64_t mftRecords_ = 0;
 };
 
-// "<n> MFT records overwritten on drive X:", for the log and the page.
-std::string MftRecordsText(EngineContext& context, uint64_t records, const std::string& driveName);
-

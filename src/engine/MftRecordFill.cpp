@@ -206,3 +206,7 @@ void MftRecordFill::Remove() {
     nodes_ = 0;
     lastHasFile_ = false;
 }
+
+std::string MftRecordsText(const EngineContext& context, uint64_t records, const std::string& driveName) {
+    return ReplaceAll(ReplaceAll(context.texts.Text(15300), "%u", std::to_string(records)), "%c", driveName);
+}

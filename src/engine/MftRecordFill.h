@@ -65,3 +65,6 @@ private:
     bool lastHasFile_ = false;
     DWORD lastShown_ = 0;
 };
+
+// "<n> free MFT records overwritten on drive X:, ...", for the log and the page.
+std::string MftRecordsText(const EngineContext& context, uint64_t records, const std::string& driveName);

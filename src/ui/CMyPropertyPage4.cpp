@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/CShredApp.h"
-#include "engine/FreeSpaceShredder.h"
+#include "engine/MftRecordFill.h"
 #include "engine/ProgressControl.h"
 #include "engine/Settings.h"
 #include "res/resource.h"
