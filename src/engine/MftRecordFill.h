@@ -21,8 +21,9 @@
 
 class MftRecordFill {
 public:
-    // Small enough to stay in a record of 1 KiB beside a name of kNameLength.
-    static constexpr DWORD kPayloadBytes = 512;
+    // Small enough to stay in a record of 1 KiB beside a name of kNameLength
+    // and the short name the system may give it too.
+    static constexpr DWORD kPayloadBytes = 400;
     static constexpr size_t kNameLength = 64;
     // An MFT has at most one record per KiB of its volume, so on NTFS the
     // fill ends by itself before that; the cap of 2^20 records (1 GiB of
