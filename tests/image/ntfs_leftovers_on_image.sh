@@ -20,6 +20,7 @@
 #
 # Needs root, mkntfs, ntfs-3g (FUSE), a Wine prefix in WINEPREFIX and a
 # DISPLAY for the progress dialog. Exit 77 (skipped) when any is missing.
+# NTFS_KEEP=1 keeps the work folder (the image, the log) for a look after.
 set -euo pipefail
 
 SKIP=77
