@@ -1,17 +1,18 @@
 #include "engine/FolderShredder.h"
 
-#include <direct.h>
 
 #include <cctype>
 #include <cerrno>
 #include <cstring>
 
+#include "algorithms/ShredRandom.h"
 #include "engine/ActivityLog.h"
 #include "engine/EngineState.h"
 #include "engine/MachineFacts.h"
 #include "engine/SettingsStore.h"
 #include "engine/FolderLinkGuard.h"
 #include "engine/FolderListing.h"
+#include "engine/FolderRemoval.h"
 #include "engine/FreeSpaceJob.h"
 #include "engine/ProtectedFolderKeys.h"
 #include "engine/Report.h"
@@ -29,24 +30,15 @@ win::FsPath FullPathName(const win::FsPath& path) {
     return win::fs::FullPath(path).WithoutTrailingSeparator();
 }
 
-// The C library's removal, so that a failure leaves errno for the report.
-// A file system that will not change may report the removal as done: the
-// folder counts as removed only when its name is gone. error stays 0 then.
+// Renamed before it goes, so its name leaves the disk; a failure gives errno
+// for the report, 0 when the removal was reported done but the name stays.
 bool RemoveFolder(const win::FsPath& path, int& error) {
-    error = 0;
-    int failed = 0;
-    if (win::fs::IsNtFamily()) {
-        failed = ::_wrmdir(path.ExtendedForm().c_str());
-    } else {
-        bool complete = true;
-        const std::string ansi = win::NarrowAnsi(path.Text(), &complete);
-        failed = complete ? ::_rmdir(ansi.c_str()) : (errno = ENOENT, -1);
-    }
-    if (failed != 0) {
-        error = errno;
-        return false;
-    }
-    return !win::fs::Exists(path);
+    ShredRandom random;
+    random.Seed(::GetTickCount() ^ static_cast<uint32_t>(path.size()));
+    DWORD code = 0;
+    const bool removed = RemoveShreddedFolder(path, random, code);
+    error = code != 0 ? RemovalErrno(code) : 0;
+    return removed;
 }
 
 }  // namespace

@@ -2,12 +2,14 @@
 
 #include "algorithms/AlgorithmList.h"
 #include "algorithms/WriteBuffer.h"
+#include "engine/ActivityLog.h"
 #include "engine/EngineState.h"
 #include "engine/MachineFacts.h"
 #include "engine/SettingsStore.h"
 #include "engine/ChosenMethod.h"
 #include "engine/DriveFreeSpace.h"
 #include "engine/FileShredder.h"
+#include "engine/MftRecordFill.h"
 #include "engine/OverallRange.h"
 #include "engine/ProgressControl.h"
 #include "engine/Report.h"
@@ -17,6 +19,7 @@
 #include "lang/LanguagePack.h"
 #include "lang/TextFill.h"
 #include "win/SystemErrorText.h"
+#include "win/WideText.h"
 
 namespace {
 
@@ -60,6 +63,10 @@ int FreeSpaceShredder::ShredFreeSpace(const std::string& root) {
     }
     // Before measuring: what an interrupted job left is free space too.
     folder.RemoveLeftovers();
+    mftRecords_ = 0;
+    // Made now, while the folder's index still has room for its entry.
+    MftRecordFill records(context_, win::FsPath(win::WidenAnsi(root)), win::FsPath(win::WidenAnsi(folder.path())));
+    records.Prepare();
     const DriveSpace space = QueryDriveFreeSpace(context_.machine.kernel, root);
     if (!SpaceIsUsable(driveName, space)) return 0;
 
@@ -74,16 +81,22 @@ int FreeSpaceShredder::ShredFreeSpace(const std::string& root) {
     context_.state.overallRange = progress.Range(passes);
     if (!ShowProgressDialog(context_)) return 0;
 
-    RunInDialog(table, folder.path(), driveName, method);
+    // The records of deleted small files lie beyond the clusters: filled
+    // once no cluster is left, so the MFT cannot grow instead.
+    if (RunInDialog(table, folder.path(), driveName, method) && !context_.state.cancelRequested)
+        mftRecords_ = records.Fill();
     DeleteTempFiles(table);
+    records.Remove();
     folder.Remove();
     CloseProgressDialog(context_);
+    if (mftRecords_ != 0 && context_.state.runMode)
+        context_.log.Note(MftRecordsText(context_, mftRecords_, driveName));
     // Nothing keeps the focus the closed dialog had.
     ::SetFocus(nullptr);
     return context_.state.cancelRequested ? 1 : 0;
 }
 
-void FreeSpaceShredder::RunInDialog(TempFileTable& table, const std::string& folder, const std::string& driveName,
+bool FreeSpaceShredder::RunInDialog(TempFileTable& table, const std::string& folder, const std::string& driveName,
                                     int method) {
     ProgressView& progress = context_.ui.Progress();
     progress.SetTitle(context_.texts.Text(9917) + " " + driveName);
@@ -100,6 +113,7 @@ void FreeSpaceShredder::RunInDialog(TempFileTable& table, const std::string& fol
     const size_t created = FillDrive(table, folder, method, filled);
     // Quick Shred's zeros are its one pass: they are written already.
     if (filled && method != 0 && created > 0 && !context_.state.cancelRequested) ShredTempFiles(table, created);
+    return filled;
 }
 
 size_t FreeSpaceShredder::FillDrive(TempFileTable& table, const std::string& folder, int method, bool& filled) {

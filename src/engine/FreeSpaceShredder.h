@@ -36,12 +36,14 @@ public:
     int ShredFreeSpace(const std::string& root) override;
     // Writes the zeros of the write buffer to the slot's open file.
     int FillTempFile(TempFileSlot& slot);
+    uint64_t mftRecordsOverwritten() const override { return mftRecords_; }
 
 private:
     static int Flushed(TempFileSlot& slot, int result);
     bool Warned();
     bool SpaceIsUsable(const std::string& driveName, const DriveSpace& space);
-    void RunInDialog(TempFileTable& table, const std::string& folder, const std::string& driveName, int method);
+    // True when the temporary files filled the drive.
+    bool RunInDialog(TempFileTable& table, const std::string& folder, const std::string& driveName, int method);
     size_t FillDrive(TempFileTable& table, const std::string& folder, int method, bool& filled);
     void ShredTempFiles(TempFileTable& table, size_t created);
     void DeleteTempFiles(TempFileTable& table);
@@ -49,5 +51,6 @@ private:
 
     EngineContext& context_;
     FileShredder& files_;
+    uint64_t mftRecords_ = 0;
 };
 

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "algorithms/AlgorithmList.h"
+#include "algorithms/ShredRandom.h"
 #include "engine/ActivityLog.h"
 #include "engine/EngineState.h"
 #include "engine/MachineFacts.h"
@@ -16,6 +17,7 @@
 #include "engine/ChosenMethod.h"
 #include "engine/FolderLinkGuard.h"
 #include "engine/FolderListing.h"
+#include "engine/FolderRemoval.h"
 #include "engine/FolderShredder.h"
 #include "engine/OverallRange.h"
 #include "engine/ProgressControl.h"
@@ -86,13 +88,14 @@ bool IsEmptyFolder(const std::string& path) {
     return true;
 }
 
-// The C library's removal, so that a failure leaves errno for the report.
+// Renamed before it goes, as every shredded folder; errno for the report.
 bool RemoveFolder(const std::string& path, int& error) {
-    const int failed =
-        win::fs::IsNtFamily() ? ::_wrmdir(Wide(path).ExtendedForm().c_str()) : ::_rmdir(path.c_str());
-    if (failed == 0) return true;
-    error = errno;
-    return false;
+    ShredRandom random;
+    random.Seed(::GetTickCount() ^ static_cast<uint32_t>(path.size()));
+    DWORD code = 0;
+    const bool removed = RemoveShreddedFolder(Wide(path), random, code);
+    error = code != 0 ? RemovalErrno(code) : 0;
+    return removed;
 }
 
 }  // namespace

@@ -236,6 +236,8 @@ const CatalogueEntry kCatalogue[] = {
     {15282, 0, "Windows frees the space of a removed restore point without overwriting it. The free space of every drive that may have held restore points is shredded now: %s"},
     {15283, 0, "On this system only all restore points together can be scheduled. Press Refresh List to show every point, then Schedule."},
     {15284, 0, "All restore points were removed and the free space of their drives shredded: this was confirmed when this task was scheduled."},
+    {15300, 0, "%u free MFT records overwritten on drive %c, and with them what deleted small files and their names had left there."},
+    {15301, 0, "Overwriting free MFT records: %u."},
 };
 
 }  // namespace

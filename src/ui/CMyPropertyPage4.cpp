@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/CShredApp.h"
+#include "engine/MftRecordFill.h"
 #include "engine/ProgressControl.h"
 #include "engine/Settings.h"
 #include "res/resource.h"
@@ -105,6 +106,10 @@ void CMyPropertyPage4::OnShredNow() {
     ShredJob::Begin(app_.state(), ShredJob::WindowRequest(app_.context()));
     job_.ShredFreeSpace(root);
     CloseProgressDialog(app_.context());
+    // What the clusters' fill cannot tell by itself: the MFT's share.
+    if (const uint64_t records = job_.mftRecordsOverwritten())
+        app_.ui().ShowMessage(MftRecordsText(app_.context(), records, root.substr(0, 2)), app_.programCaption(),
+                              MB_OK | MB_ICONINFORMATION);
 }
 
 void CMyPropertyPage4::OnSchedule() {

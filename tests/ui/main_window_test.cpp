@@ -113,8 +113,10 @@ public:
         --depth;
         return 0;
     }
+    uint64_t mftRecordsOverwritten() const override { return records; }
     std::function<void()> during;
     std::vector<std::string> roots;
+    uint64_t records = 0;
     int depth = 0;
     int maxDepth = 0;
 };
@@ -267,6 +269,15 @@ TEST_F(MainWindowTest, DrivePageRowsRootsAndItsTwoCommands) {
     };
     Click(page, IDC_DRIVE_SHRED_NOW);
     EXPECT_EQ(freeSpace.roots, (std::vector<std::string>{"E:\\"}));
+    // The MFT's share of a job is told once the job is over; none, nothing.
+    freeSpace.records = 321;
+    freeSpace.during = nullptr;
+    {
+        BoxAnswerer box("Vantrel Test");
+        Click(page, IDC_DRIVE_SHRED_NOW);
+        EXPECT_EQ(box.Text(), "321 free MFT records overwritten on drive E:, and with them what deleted small files "
+                              "and their names had left there.");
+    }
 
     app.machine().schedulerUnavailable = false;
     SelectRow(*sheet, 1);
