@@ -1,6 +1,5 @@
 #include "engine/FolderShredder.h"
 
-
 #include <cctype>
 #include <cerrno>
 #include <cstring>

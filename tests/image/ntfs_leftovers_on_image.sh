@@ -79,7 +79,7 @@ run_program() {
     wine "$PROGRAM_DIR/Vantrel.exe" /s "$task" "$@" >"$WORK/program.out" 2>&1 || status=$?
     wineserver -w
     [ "$status" -eq 0 ] || fail "$task: the program exited with $status: $(cat "$WORK/program.out")"
-    LOG=$(tr -d '\r' <"$PROGRAM_DIR/log.txt" 2>/dev/null || true)
+    LOG=$(tr -d '\r' <"$PROGRAM_DIR/log.txt" 2>/dev/null | sed '1s/^\xEF\xBB\xBF//' || true)
     [ "$(head -n 1 <<<"$LOG")" = "Task Name: $task" ] || fail "$task: the log does not start with its task: $LOG"
     [ "$(tail -n 1 <<<"$LOG")" = Success ] || fail "$task: the log does not end in Success: $LOG"
 }
