@@ -1,27 +1,35 @@
 #pragma once
-// log.txt in the program folder: append-only, one open-write-close cycle per
-// record so the file is whole after every record. A record that cannot be
-// written is lost silently.
+// log.txt, where start-up put it (LogLocation): append-only, UTF-8 with a
+// byte-order mark, one open-write-close cycle per record so the file is
+// whole after every record. A record that cannot be written is lost
+// silently. The std::string records are code-page texts (the language
+// packs' and the command line's); the std::wstring ones may name anything.
 #include <string>
 
 #include "engine/ActivityLog.h"
+#include "win/FsPath.h"
 
 class FileActivityLog final : public ActivityLog {
 public:
-    explicit FileActivityLog(std::string programFolder) : path_(std::move(programFolder) + "\\log.txt") {}
+    FileActivityLog() = default;
+    explicit FileActivityLog(win::FsPath file) : path_(std::move(file)) {}
 
     // The text, then an empty line.
     void Write(const std::string& text) override;
+    void Write(const std::wstring& text) override;
     void WriteTaskNameLine(const std::string& name) override;
+    void WriteTaskNameLine(const std::wstring& name) override;
     void Note(const std::string& text) override;
+    void Note(const std::wstring& text) override;
     const std::string& logText() const override { return logText_; }
 
-    const std::string& path() const { return path_; }
-    void SetProgramFolder(const std::string& programFolder) { path_ = programFolder + "\\log.txt"; }
+    const win::FsPath& path() const { return path_; }
+    void SetPath(win::FsPath file) { path_ = std::move(file); }
 
 private:
-    void Append(const std::string& text) const;
+    void Append(const std::wstring& text);
 
-    std::string path_;
+    win::FsPath path_;
     std::string logText_;
+    bool checkedEncoding_ = false;  // an earlier version's log is converted once, before the first record
 };

@@ -85,7 +85,7 @@ note "running emptydiskspace on C: ($(df --output=avail -h "$WORK/c" | tail -1 |
 wine 'C:\vantrel\Vantrel.exe' /s Empty emptydiskspace >"$WORK/program.out" 2>&1 || fail "the program failed: $(cat "$WORK/program.out")"
 wineserver -w
 LOG=$(tr -d '\r' <"$WORK/c/vantrel/log.txt" 2>/dev/null || true)
-[ "$LOG" = "$(printf 'Task Name: Empty\nSuccess\n')" ] || fail "the log is not a success: $LOG"
+[ "$LOG" = "$(printf '\xef\xbb\xbfTask Name: Empty\nSuccess\n')" ] || fail "the log is not a success: $LOG"
 for drive in c r; do
     [ ! -e "$WORK/$drive/SHREDTMP.\$\$\$" ] || fail "$drive: SHREDTMP.\$\$\$ was left behind"
 done

@@ -59,7 +59,11 @@ def main() -> int:
             expected = ("Task Name: Nacht\r\n" + text.replace("#", "\r\n").replace("%s", target) + "\r\n\r\n" +
                         closing.replace("#", "\r\n") + "\r\n\r\n")
             log_path = os.path.join(folder, "log.txt")
-            log = open(log_path, "rb").read().decode("cp1252") if os.path.exists(log_path) else "<none>"
+            log = "<none>"
+            if os.path.exists(log_path):
+                raw = open(log_path, "rb").read()
+                mark = b"\xef\xbb\xbf"
+                log = raw[len(mark):].decode("utf-8") if raw.startswith(mark) else "<no UTF-8 mark>" + raw.decode("cp1252")
             if log != expected:
                 print(f"{language}: log.txt is {log!r}, expected {expected!r}")
                 failed = True

@@ -112,7 +112,7 @@ DRIVE_LINK=
 [ "$STATUS" -eq 0 ] || fail "the program exited with $STATUS: $(cat "$WORK/program.out")"
 [ -f "$PROGRAM_DIR/log.txt" ] || fail "the program wrote no log"
 [ "$(od -An -c "$PROGRAM_DIR/log.txt" | tr -s ' \n' ' ')" = \
-  "$(printf 'Task Name: Free\r\nSuccess\r\n\r\n' | od -An -c | tr -s ' \n' ' ')" ] ||
+  "$(printf '\xef\xbb\xbfTask Name: Free\r\nSuccess\r\n\r\n' | od -An -c | tr -s ' \n' ' ')" ] ||
     fail "the program's log is not a success: $(cat -A "$PROGRAM_DIR/log.txt")"
 
 left=$(ls -A "$POINT" | grep -vx 'lost+found' || true)

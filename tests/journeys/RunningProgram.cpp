@@ -90,7 +90,8 @@ std::string ProgramLog() {
     std::string text;
     for (unsigned char byte : ReadBytes(path))
         if (byte != '\r') text += static_cast<char>(byte);
-    return text;
+    const std::string mark = "\xEF\xBB\xBF";
+    return text.compare(0, mark.size(), mark) == 0 ? text.substr(mark.size()) : "<no UTF-8 mark>" + text;
 }
 
 void RemoveProgramLog() { ::DeleteFileA((ProgramFolder() + "\\log.txt").c_str()); }

@@ -33,7 +33,9 @@ std::string StagedProgram::Log() const {
     const std::string log = folder_ + "\\log.txt";
     if (!Exists(log)) return "<none>";
     const auto bytes = ReadBytes(log);
-    return std::string(bytes.begin(), bytes.end());
+    const std::string text(bytes.begin(), bytes.end());
+    const std::string mark = "\xEF\xBB\xBF";
+    return text.compare(0, mark.size(), mark) == 0 ? text.substr(mark.size()) : "<no UTF-8 mark>" + text;
 }
 
 namespace {

@@ -22,7 +22,8 @@ public:
     // bars" when it has them).
     DWORD RunCommandLine(std::string commandLine, DWORD timeoutMs,
                          std::vector<std::string>* visibleWindows = nullptr) const;
-    // log.txt beside the program, or "<none>".
+    // log.txt beside the program after its UTF-8 mark ("<no UTF-8 mark>" and
+    // the whole file when it has none), or "<none>".
     std::string Log() const;
 
 private:

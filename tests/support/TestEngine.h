@@ -16,12 +16,17 @@
 #include "engine/FileShredder.h"
 #include "lang/LanguagePack.h"
 #include "support/ScriptedInteraction.h"
+#include "win/WideText.h"
 
 class RecordingLog final : public ActivityLog {
 public:
     void Write(const std::string& text) override { last = text, records.push_back(text); }
     void WriteTaskNameLine(const std::string& name) override { taskNames.push_back(name); }
     void Note(const std::string& text) override { notes.push_back(text); }
+    // Kept as code-page text, so a test reads both kinds of record alike.
+    void Write(const std::wstring& text) override { Write(win::NarrowAnsi(text)); }
+    void WriteTaskNameLine(const std::wstring& name) override { WriteTaskNameLine(win::NarrowAnsi(name)); }
+    void Note(const std::wstring& text) override { Note(win::NarrowAnsi(text)); }
     const std::string& logText() const override { return last; }
 
     std::vector<std::string> records;

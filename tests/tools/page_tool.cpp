@@ -18,6 +18,7 @@
 #include "algorithms/AlgorithmList.h"
 #include "algorithms/WriteBuffer.h"
 #include "engine/ActivityLog.h"
+#include "win/WideText.h"
 #include "engine/Clock.h"
 #include "engine/DialogInteraction.h"
 #include "engine/EngineState.h"
@@ -40,6 +41,10 @@ public:
     void Write(const std::string& text) override { last_ = text, std::printf("LOG: %s\n", text.c_str()); }
     void WriteTaskNameLine(const std::string& name) override { std::printf("TASK: %s\n", name.c_str()); }
     void Note(const std::string& text) override { std::printf("NOTE: %s\n", text.c_str()); }
+    // Printed as UTF-8, as the Linux side reads it.
+    void Write(const std::wstring& text) override { Write(win::ToUtf8(text)); }
+    void WriteTaskNameLine(const std::wstring& name) override { WriteTaskNameLine(win::ToUtf8(name)); }
+    void Note(const std::wstring& text) override { Note(win::ToUtf8(text)); }
     const std::string& logText() const override { return last_; }
 
 private:

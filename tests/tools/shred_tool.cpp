@@ -10,6 +10,7 @@
 #include "algorithms/AlgorithmList.h"
 #include "algorithms/WriteBuffer.h"
 #include "engine/ActivityLog.h"
+#include "win/WideText.h"
 #include "engine/Clock.h"
 #include "engine/EngineState.h"
 #include "engine/MachineFacts.h"
@@ -30,6 +31,10 @@ public:
     }
     void WriteTaskNameLine(const std::string& name) override { std::printf("TASK: %s\n", name.c_str()); }
     void Note(const std::string& text) override { std::printf("NOTE: %s\n", text.c_str()); }
+    // Printed as UTF-8, as the Linux side reads it.
+    void Write(const std::wstring& text) override { Write(win::ToUtf8(text)); }
+    void WriteTaskNameLine(const std::wstring& name) override { WriteTaskNameLine(win::ToUtf8(name)); }
+    void Note(const std::wstring& text) override { Note(win::ToUtf8(text)); }
     const std::string& logText() const override { return last_; }
 
 private:
