@@ -23,6 +23,7 @@
 #include "engine/UserInteraction.h"
 #include "lang/LanguagePack.h"
 #include "lang/TextFill.h"
+#include "engine/RedirectionGuard.h"
 
 namespace {
 
@@ -160,6 +161,7 @@ void RestorePointShredder::ShredListedFolder(const std::string& folder) {
 }
 
 bool RestorePointShredder::ShredRestorePoints() {
+    const RedirectionGuard redirection(context_.redirection);
     // A silent run's task exists because its owner confirmed this when
     // scheduling it; nobody could answer the question now.
     if (context_.state.runMode)

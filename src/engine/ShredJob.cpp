@@ -8,6 +8,7 @@
 #include "engine/FolderShredder.h"
 #include "engine/OverallRange.h"
 #include "engine/ProgressControl.h"
+#include "engine/RedirectionGuard.h"
 #include "engine/Report.h"
 #include "engine/Settings.h"
 #include "engine/SettingsStore.h"
@@ -87,6 +88,7 @@ TargetResult ShredJob::ShredTarget(const std::string& target, TargetKind kind, b
 }
 
 JobOutcome ShredJob::Run(const JobRequest& request) {
+    const RedirectionGuard redirection(context_.redirection);
     EngineState& state = context_.state;
     Begin(state, request);
     state.overallRange = OverallRange(request);
