@@ -29,11 +29,19 @@ bool WriteWhole(const win::FsPath& file, const std::string& bytes) {
            written == bytes.size() && ::FlushFileBuffers(out.Get());
 }
 
-// One step on the NT family; the 9x family has no replacing move.
+using MoveFunction = BOOL(WINAPI*)(LPCWSTR, LPCWSTR, DWORD);
+
+// One step on the NT family; the 9x family has no replacing move, and its
+// kernel32 is not asked to have the wide one (found at run time).
 bool Replace(const win::FsPath& from, const win::FsPath& to) {
-    if (win::fs::IsNtFamily())
-        return ::MoveFileExW(from.ExtendedForm().c_str(), to.ExtendedForm().c_str(),
-                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    if (win::fs::IsNtFamily()) {
+        const win::UniqueModule kernel(::LoadLibraryA("kernel32.dll"));
+        const auto move =
+            kernel ? reinterpret_cast<MoveFunction>(::GetProcAddress(kernel.Get(), "MoveFileExW")) : nullptr;
+        if (move != nullptr)
+            return move(from.ExtendedForm().c_str(), to.ExtendedForm().c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    }
     return win::fs::Delete(to) && win::fs::Move(from, to);
 }
 
