@@ -11,6 +11,14 @@
 ;                    algorithms (HKCU\Software\Vantrel)
 ; Without them a silent uninstall keeps both. Answering Yes to the
 ; uninstaller's questions does the same as the switches.
+;
+; One installation for every user of the machine, made by an administrator:
+; the program under Program Files (on 64-bit Windows the 32-bit one,
+; "Program Files (x86)"), the shortcuts in every user's Start menu. The
+; program and its component are 32-bit, so on 64-bit Windows everything
+; stays in the 32-bit views the system keeps for them: $SYSDIR is SysWOW64
+; for this installer, and its registry writes go to the 32-bit view, where
+; the program and scripts of 32-bit hosts look for the component.
 
 Unicode true
 !include "MUI2.nsh"
@@ -33,9 +41,10 @@ Unicode true
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUT_FILE}"
-InstallDir "$PROGRAMFILES\${PRODUCT}"
+InstallDir "$PROGRAMFILES32\${PRODUCT}"
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 RequestExecutionLevel admin
+ManifestSupportedOS all
 SetCompressor /SOLID lzma
 
 VIProductVersion "${VERSION}"
@@ -56,6 +65,16 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2026 ${COMPANY}"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 
+Function .onInit
+  SetShellVarContext all
+  SetRegView 32
+FunctionEnd
+
+Function un.onInit
+  SetShellVarContext all
+  SetRegView 32
+FunctionEnd
+
 Section "Vantrel (required)" SecProgram
   SectionIn RO
   SetOutPath "$INSTDIR"
@@ -67,7 +86,8 @@ Section "Vantrel (required)" SecProgram
   File "${BUILD_DIR}\Lang\English.ini"
   File "${BUILD_DIR}\Lang\English.bmp"
 
-  ; The scheduling component lives in the system folder, registered.
+  ; The scheduling component lives in the system folder, registered; both
+  ; the 32-bit ones on 64-bit Windows, as a 32-bit component must.
   SetOutPath "$SYSDIR"
   ClearErrors
   File "${BUILD_DIR}\Sched.dll"
@@ -78,7 +98,6 @@ Section "Vantrel (required)" SecProgram
   SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
-  SetShellVarContext all
   CreateDirectory "$SMPROGRAMS\${PRODUCT}"
   CreateShortCut "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk" "$INSTDIR\Vantrel.exe"
   CreateShortCut "$SMPROGRAMS\${PRODUCT}\${PRODUCT} Help.lnk" "$INSTDIR\HLP\Hlp.chm"
@@ -131,6 +150,8 @@ Section "Uninstall"
     InitPluginsDir
     SetOutPath "$PLUGINSDIR"
     File "RemoveTasks.js"
+    ; The 32-bit script host (SysWOW64's on 64-bit Windows), which finds
+    ; the 32-bit component.
     nsExec::ExecToLog '"$SYSDIR\cscript.exe" //nologo "$PLUGINSDIR\RemoveTasks.js"'
     Pop $R3
     DetailPrint "Removing the scheduled tasks: $R3"
@@ -157,7 +178,6 @@ Section "Uninstall"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
 
-  SetShellVarContext all
   Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk"
   Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT} Help.lnk"
   Delete "$SMPROGRAMS\${PRODUCT}\Uninstall ${PRODUCT}.lnk"

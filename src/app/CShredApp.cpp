@@ -7,6 +7,7 @@
 #include <map>
 
 #include "app/EmptyDiskSpace.h"
+#include "app/LogLocation.h"
 #include "app/MachineProbe.h"
 #include "app/RecycleBinApis.h"
 #include "app/SchedulerComponent.h"
@@ -27,10 +28,10 @@ constexpr COLORREF kDialogText = RGB(0, 0, 0);
 
 CShredApp::CShredApp()
     : texts_("", "English"),
-      log_(""),
       look_(kDialogBackground, kDialogText),
       ui_(state_, texts_, programCaption_),
-      context_{algorithms_, buffer_, state_, settings_, texts_, programCaption_, log_, ui_, clock_, machine_},
+      context_{algorithms_, buffer_,     state_,  settings_, texts_, programCaption_,
+               log_,        jobDialogs_, clock_, machine_,  &redirection_},
       files_(context_),
       folders_(context_, files_),
       commandLine_(state_, log_),
@@ -164,7 +165,9 @@ bool CShredApp::InitInstance(const std::wstring& commandLine, InteractiveWindows
     // splash window draws itself.
     store_.EnsureProductKey();
     machine_.programFolder = ProgramFolder();
-    log_.SetProgramFolder(machine_.programFolder);
+    // Before the command line, whose task name is the first record.
+    log_.SetPath(ChooseLogFile(ProgramFolderPath()));
+    machine_.logFile = log_.path();
     methodIndex_ = settings_.Read(setting::kMethod);
     texts_ = LanguagePack(machine_.programFolder, settings_.Read(setting::kLanguage));
     LoadAlgorithms();

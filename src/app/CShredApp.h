@@ -29,6 +29,9 @@
 #include "engine/SrClientRestorePointRemover.h"
 #include "engine/ShredJob.h"
 #include "engine/ShellRecycleBin.h"
+#include "engine/RedirectionGuard.h"
+#include "engine/RedirectionOnInteraction.h"
+#include "engine/RedirectionOnShell.h"
 #include "lang/LanguagePack.h"
 #include "scheduler/TaskClient.h"
 #include "scheduler/TaskSchedulerClient.h"
@@ -123,6 +126,10 @@ private:
     win::DialogLook look_;
     NoSkinEngine skin_;
     DialogInteraction ui_;
+    // The jobs' dialogs and shell run with 64-bit Windows' redirection on,
+    // their file calls with it off.
+    KernelRedirectionFunctions redirection_;
+    RedirectionOnInteraction jobDialogs_{ui_, &redirection_};
     EngineContext context_;
     FileShredder files_;
     FolderShredder folders_;
@@ -138,7 +145,8 @@ private:
     SrClientRestorePointRemover restorePointRemover_;
     ShadowCopyRestorePoints shadowCopyJobs_{context_, restorePointRemover_, freeSpace_, restorePoints_};
     ShellRecycleBin recycleBinShell_;
-    RecycleBinShredder recycleBin_{context_, folders_, files_, recycleBinShell_};
+    RedirectionOnShell jobShell_{recycleBinShell_, &redirection_};
+    RecycleBinShredder recycleBin_{context_, folders_, files_, jobShell_};
     // Only while the scheduling component is installed.
     std::unique_ptr<TaskSchedulerClient> scheduler_;
     std::unique_ptr<TaskClient> currentTask_;

@@ -2,73 +2,45 @@
 
 #include <windows.h>
 
-#include <cstdio>
-#include <memory>
-
+#include "app/LogFileEncoding.h"
+#include "win/FileSystem.h"
+#include "win/UniqueResource.h"
 #include "win/WideText.h"
 
 namespace {
 
-constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
-
 // Every line ends in CR LF, also where a message already carries "\r\n".
-std::string WithCrLf(const std::string& text) {
-    std::string out;
+std::wstring WithCrLf(const std::wstring& text) {
+    std::wstring out;
     out.reserve(text.size() + 16);
     for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-        if (c == '\n') out += '\r';
+        const wchar_t c = text[i];
+        if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') continue;
+        if (c == L'\n') out += L'\r';
         out += c;
     }
     return out;
 }
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-std::string ReadWhole(const std::string& path) {
-    File file(std::fopen(path.c_str(), "rb"));
-    std::string bytes;
-    if (!file) return bytes;
-    char block[4096];
-    size_t got = 0;
-    while ((got = std::fread(block, 1, sizeof(block), file.get())) > 0) bytes.append(block, got);
-    return bytes;
-}
-
-// A log without the mark was written in the code page by an earlier
-// version: its records are kept, in UTF-8, under the mark. The new text goes
-// to a copy first, so a failure halfway leaves the old log as it was.
-bool StartUtf8Log(const std::string& path) {
-    {
-        File file(std::fopen(path.c_str(), "rb"));
-        char start[3] = {};
-        if (file && std::fread(start, 1, 3, file.get()) == 3 && std::string(start, 3) == kByteOrderMark) return true;
-    }
-    const std::string old = ReadWhole(path);
-    const std::string converted = kByteOrderMark + win::ToUtf8(win::WidenAnsi(old));
-    const std::string copy = path + ".new";
-    {
-        File file(std::fopen(copy.c_str(), "wb"));
-        if (!file || std::fwrite(converted.data(), 1, converted.size(), file.get()) != converted.size()) {
-            std::remove(copy.c_str());
-            return false;
-        }
-    }
-    return ::MoveFileExA(copy.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
-}
-
 }  // namespace
 
-void FileActivityLog::Append(const std::wstring& text) const {
-    if (!StartUtf8Log(path_)) return;
-    File file(std::fopen(path_.c_str(), "ab"));
+void FileActivityLog::Append(const std::wstring& text) {
+    if (!checkedEncoding_) {
+        // Never UTF-8 behind code-page text: what cannot be converted gets
+        // no record after it.
+        if (!ConvertCodePageLog(path_)) return;
+        checkedEncoding_ = true;
+    }
+    const win::UniqueHandle file = win::fs::Open(path_, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL);
     if (!file) return;
-    const std::string bytes = WithCrLf(win::ToUtf8(text));
-    std::fwrite(bytes.data(), 1, bytes.size(), file.get());
+    LONG high = 0;
+    const DWORD end = ::SetFilePointer(file.Get(), 0, &high, FILE_END);
+    if (end == INVALID_SET_FILE_POINTER && ::GetLastError() != NO_ERROR) return;
+    std::string bytes = end == 0 && high == 0 ? std::string(kUtf8Mark, 3) : std::string();
+    bytes += win::ToUtf8(WithCrLf(text));
+    DWORD written = 0;
+    ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
 void FileActivityLog::Write(const std::wstring& text) {

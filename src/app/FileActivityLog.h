@@ -1,16 +1,18 @@
 #pragma once
-// log.txt in the program folder: append-only, one open-write-close cycle per
-// record so the file is whole after every record. A record that cannot be
-// written is lost silently. The file is UTF-8 with a byte-order mark, so a
-// path of any script is logged as itself; a log of an earlier version, in
-// the code page, is converted once before the first new record.
+// log.txt, where start-up put it (LogLocation): append-only, UTF-8 with a
+// byte-order mark, one open-write-close cycle per record so the file is
+// whole after every record. A record that cannot be written is lost
+// silently. Records are wide and may name anything; a language pack's
+// code-page text is widened on the way (ActivityLog).
 #include <string>
 
 #include "engine/ActivityLog.h"
+#include "win/FsPath.h"
 
 class FileActivityLog final : public ActivityLog {
 public:
-    explicit FileActivityLog(std::string programFolder) : path_(std::move(programFolder) + "\\log.txt") {}
+    FileActivityLog() = default;
+    explicit FileActivityLog(win::FsPath file) : path_(std::move(file)) {}
 
     using ActivityLog::Note;
     using ActivityLog::Write;
@@ -20,12 +22,13 @@ public:
     void Note(const std::wstring& text) override;
     const std::wstring& logText() const override { return logText_; }
 
-    const std::string& path() const { return path_; }
-    void SetProgramFolder(const std::string& programFolder) { path_ = programFolder + "\\log.txt"; }
+    const win::FsPath& path() const { return path_; }
+    void SetPath(win::FsPath file) { path_ = std::move(file); }
 
 private:
-    void Append(const std::wstring& text) const;
+    void Append(const std::wstring& text);
 
-    std::string path_;
+    win::FsPath path_;
     std::wstring logText_;
+    bool checkedEncoding_ = false;  // an earlier version's log is converted once, before the first record
 };

@@ -4,8 +4,11 @@
 #include <shlobj.h>
 
 #include <memory>
+#include <vector>
 
 #include "engine/DriveFreeSpace.h"
+#include "win/FileSystem.h"
+#include "win/WideText.h"
 
 namespace {
 
@@ -30,6 +33,27 @@ std::string ProgramFolder() {
     std::string folder(path, length < sizeof(path) ? length : 0);
     const size_t separator = folder.find_last_of("\\/");
     return separator == std::string::npos ? std::string() : folder.substr(0, separator);
+}
+
+win::FsPath ProgramFolderPath() {
+    std::wstring path;
+    if (win::fs::IsNtFamily()) {
+        std::vector<wchar_t> buffer(MAX_PATH);
+        for (;;) {
+            const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+            if (length == 0) return win::FsPath();
+            if (length < buffer.size()) {
+                path.assign(buffer.data(), length);
+                break;
+            }
+            buffer.resize(buffer.size() * 2);
+        }
+    } else {
+        // The 9x family names its files in the code page, as win::fs reads them there.
+        path = win::WidenAnsi(ProgramFolder() + "\\");
+    }
+    const size_t separator = path.find_last_of(L"\\/");
+    return separator == std::wstring::npos ? win::FsPath() : win::FsPath(path.substr(0, separator));
 }
 
 void LoadProtectedFolders(MachineFacts& facts) {

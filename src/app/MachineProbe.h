@@ -4,9 +4,12 @@
 #include <string>
 
 #include "engine/MachineFacts.h"
+#include "win/FsPath.h"
 
 // The folder of the running executable, without a trailing separator.
 std::string ProgramFolder();
+// The same in UTF-16, whatever its script.
+win::FsPath ProgramFolderPath();
 void LoadProtectedFolders(MachineFacts& facts);
 // Fills the fixed drives' roots, NTFS flags and descriptions; true when any
 // is NTFS.

@@ -7,6 +7,7 @@ class ActivityLog;
 class AlgorithmList;
 class Clock;
 class LanguagePack;
+class RedirectionFunctions;
 class SettingsStore;
 class UserInteraction;
 class WriteBuffer;
@@ -24,4 +25,6 @@ struct EngineContext {
     UserInteraction& ui;
     Clock& clock;
     const MachineFacts& machine;
+    // The switch of 64-bit Windows' file-system redirection; null: none.
+    RedirectionFunctions* redirection = nullptr;
 };

@@ -20,6 +20,7 @@
 #include "lang/TextFill.h"
 #include "win/SystemErrorText.h"
 #include "win/WideText.h"
+#include "engine/RedirectionGuard.h"
 
 namespace {
 
@@ -50,6 +51,7 @@ bool FreeSpaceShredder::SpaceIsUsable(const std::string& driveName, const DriveS
 }
 
 int FreeSpaceShredder::ShredFreeSpace(const std::string& root) {
+    const RedirectionGuard redirection(context_.redirection);
     if (!Warned()) return 0;
     const int method = static_cast<int>(ChosenMethodIndex(context_));
     const std::string driveName = root.substr(0, 2);

@@ -6,9 +6,11 @@
 
 #include "engine/DriveInfo.h"
 #include "engine/KernelEntryPoints.h"
+#include "win/FsPath.h"
 
 struct MachineFacts {
     std::string programFolder;                  // folder of the executable, no trailing separator
+    win::FsPath logFile;                        // log.txt, where start-up found room for it
     std::array<std::string, 8> protectedFolders;  // never entered by an interactive folder walk
     std::array<std::string, 26> driveRoots;     // "C:\" for each fixed drive, else empty
     std::array<bool, 26> driveIsNtfs{};

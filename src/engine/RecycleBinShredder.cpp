@@ -18,6 +18,7 @@
 #include "lang/LanguagePack.h"
 #include "lang/TextFill.h"
 #include "win/UniqueResource.h"
+#include "engine/RedirectionGuard.h"
 
 namespace {
 
@@ -48,6 +49,7 @@ private:
 }  // namespace
 
 void RecycleBinShredder::ShredRecycleBin() {
+    const RedirectionGuard redirection(context_.redirection);
     const ShellSession session(shell_);
     if (session.access() == RecycleBinAccess::NoLibrary) return;
     if (session.access() == RecycleBinAccess::Ready)

@@ -27,6 +27,7 @@
 #include "lang/TextFill.h"
 #include "win/FileSystem.h"
 #include "win/WideText.h"
+#include "engine/RedirectionGuard.h"
 
 namespace {
 
@@ -179,6 +180,7 @@ void RestorePointShredder::ShredListedFolder(const std::string& folder) {
 }
 
 bool RestorePointShredder::ShredRestorePoints() {
+    const RedirectionGuard redirection(context_.redirection);
     // A silent run's task exists because its owner confirmed this when
     // scheduling it; nobody could answer the question now.
     if (context_.state.runMode)

@@ -8,6 +8,7 @@
 #include "engine/FolderShredder.h"
 #include "engine/OverallRange.h"
 #include "engine/ProgressControl.h"
+#include "engine/RedirectionGuard.h"
 #include "engine/Report.h"
 #include "engine/Settings.h"
 #include "engine/SettingsStore.h"
@@ -94,6 +95,7 @@ TargetResult ShredJob::ShredTarget(const win::FsPath& target, TargetKind kind, b
 }
 
 JobOutcome ShredJob::Run(const JobRequest& request) {
+    const RedirectionGuard redirection(context_.redirection);
     EngineState& state = context_.state;
     Begin(state, request);
     state.overallRange = OverallRange(request);

@@ -7,6 +7,8 @@
 #include "app/CShredApp.h"
 #include "res/resource.h"
 #include "ui/PageCaptions.h"
+#include "win/FileSystem.h"
+#include "win/WideText.h"
 
 namespace {
 
@@ -16,15 +18,31 @@ const PageCaption kCaptions[] = {
     {IDC_TASK_VIEW_LOG, 9507},   {IDC_TASK_ADD, 9509},
 };
 
-// The user's viewer for text files; where none is registered, Notepad,
-// which every system has, rather than nothing at all.
 const int kHeaders[] = {9508};
 
-void OpenWithShell(HWND owner, const std::string& path, const std::string& folder) {
-    const auto opened = reinterpret_cast<INT_PTR>(::ShellExecuteA(owner, "open", path.c_str(), nullptr, folder.c_str(), SW_SHOW));
-    if (opened > 32) return;
-    const std::string quoted = "\"" + path + "\"";
-    ::ShellExecuteA(owner, "open", "notepad.exe", quoted.c_str(), folder.c_str(), SW_SHOW);
+using OpenFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+
+// The log's path may name a user's folder in any script, so the wide call
+// where the system has one; the 9x family's shell takes the code page.
+bool Open(HWND owner, const std::wstring& file, const std::wstring& parameters, const std::wstring& folder) {
+    const auto wide = win::fs::IsNtFamily() ? reinterpret_cast<OpenFunction>(::GetProcAddress(
+                                                  ::GetModuleHandleA("shell32.dll"), "ShellExecuteW"))
+                                            : nullptr;
+    const wchar_t* const arguments = parameters.empty() ? nullptr : parameters.c_str();
+    const HINSTANCE opened =
+        wide != nullptr
+            ? wide(owner, L"open", file.c_str(), arguments, folder.c_str(), SW_SHOW)
+            : ::ShellExecuteA(owner, "open", win::NarrowAnsi(file).c_str(),
+                              arguments != nullptr ? win::NarrowAnsi(parameters).c_str() : nullptr,
+                              win::NarrowAnsi(folder).c_str(), SW_SHOW);
+    return reinterpret_cast<INT_PTR>(opened) > 32;
+}
+
+// The user's viewer for text files; where none is registered, Notepad,
+// which every system has and which reads the log's UTF-8 mark.
+void OpenWithShell(HWND owner, const win::FsPath& file, const win::FsPath& folder) {
+    if (Open(owner, file.Text(), std::wstring(), folder.Text())) return;
+    Open(owner, L"notepad.exe", L"\"" + file.Text() + L"\"", folder.Text());
 }
 
 BOOL CALLBACK DisableChild(HWND child, LPARAM) {
@@ -124,13 +142,14 @@ void CMyPropertyPage6::TaskGone(int messageId) {
 }
 
 void CMyPropertyPage6::ViewLog() {
-    const std::string path = parts_.machine.programFolder + "\\log.txt";
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    // The file start-up chose, beside the program or in the user's own folder.
+    const win::FsPath& log = parts_.machine.logFile;
+    const DWORD attributes = log.empty() ? INVALID_FILE_ATTRIBUTES : win::fs::Attributes(log);
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         ShowError(9086);
         return;
     }
-    openLog_(Handle(), path, parts_.machine.programFolder);
+    openLog_(Handle(), log, log.Parent());
 }
 
 void CMyPropertyPage6::ShowError(int messageId) {

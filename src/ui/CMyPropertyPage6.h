@@ -6,6 +6,7 @@
 
 #include "ui/ScheduledTasks.h"
 #include "win/AutoFitListCtrl.h"
+#include "win/FsPath.h"
 #include "win/PropertyPage.h"
 
 class CShredApp;
@@ -28,7 +29,7 @@ public:
         TaskClient* currentTask;
     };
     // Opens the log: owner, the file's full path, the folder to work in.
-    using LogOpener = std::function<void(HWND, const std::string&, const std::string&)>;
+    using LogOpener = std::function<void(HWND, const win::FsPath&, const win::FsPath&)>;
 
     explicit CMyPropertyPage6(CShredApp& app);
     explicit CMyPropertyPage6(const Parts& parts);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "win/WideText.h"
+
 namespace win {
 
 void AutoFitListCtrl::SetFullRowSelect() const {
@@ -24,18 +26,8 @@ int AutoFitListCtrl::ColumnCount() const {
     return header == nullptr ? 0 : Header_GetItemCount(header);
 }
 
-int AutoFitListCtrl::AddRow(const std::string& text) {
-    LVITEMA item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = RowCount();
-    item.pszText = const_cast<char*>(text.c_str());
-    const int row = static_cast<int>(::SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    if (row >= 0) {
-        const int wanted = TextWidth(text) + kPadding;
-        if (wanted > ColumnWidth(0)) SetColumnWidth(0, wanted);
-    }
-    return row;
-}
+// Code-page text (an algorithm's name) is widened, so every row is kept one way.
+int AutoFitListCtrl::AddRow(const std::string& text) { return AddRow(WidenAnsi(text)); }
 
 int AutoFitListCtrl::AddRow(const std::wstring& text) {
     LVITEMW item{};
@@ -104,12 +96,7 @@ void AutoFitListCtrl::DeleteAllRows() {
 
 int AutoFitListCtrl::RowCount() const { return static_cast<int>(::SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0)); }
 
-int AutoFitListCtrl::FindExact(const std::string& text) const {
-    LVFINDINFOA find{};
-    find.flags = LVFI_STRING;
-    find.psz = text.c_str();
-    return static_cast<int>(::SendMessageA(list_, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
-}
+int AutoFitListCtrl::FindExact(const std::string& text) const { return FindExact(WidenAnsi(text)); }
 
 int AutoFitListCtrl::FindExact(const std::wstring& text) const {
     LVFINDINFOW find{};

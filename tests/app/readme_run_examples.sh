@@ -100,7 +100,7 @@ for index in 0 1; do
     run_example "${EXAMPLES[$index]}" "$display"
     [ "$STATUS" -eq 0 ] || fail "example $((index + 1)) exited with $STATUS"
     [ ! -e "$TOP/build/rundrive/Old reports" ] || fail "example $((index + 1)) left the folder"
-    [ "$LOG" = $'Task Name: Nightly\nSuccess\n' ] || [ "$LOG" = $'Task Name: Nightly\nSuccess' ] ||
+    [ "$LOG" = $'\xef\xbb\xbfTask Name: Nightly\nSuccess\n' ] || [ "$LOG" = $'\xef\xbb\xbfTask Name: Nightly\nSuccess' ] ||
         fail "example $((index + 1)) logged something else"
 done
 

@@ -1,59 +1,78 @@
 #include <gtest/gtest.h>
 
-#include "win/WideText.h"
-
 #include <windows.h>
 
 #include "app/FileActivityLog.h"
+#include "app/LogLocation.h"
 #include "support/TestFolder.h"
+#include "win/FileSystem.h"
 
 namespace {
+
+const std::string kMark = "\xEF\xBB\xBF";
 
 std::string ReadText(const std::string& path) {
     const auto bytes = ReadBytes(path);
     return std::string(bytes.begin(), bytes.end());
 }
 
-TEST(FileActivityLog, AppendsRecordsWithCrLfLineEnds) {
+win::FsPath LogIn(const std::string& folder) { return win::FsPath::FromUtf8(folder + "\\log.txt"); }
+
+TEST(FileActivityLog, AppendsUtf8RecordsAfterOneMarkWithCrLfLineEnds) {
     TestFolder folder;
-    FileActivityLog log(folder.path());
+    FileActivityLog log(LogIn(folder.path()));
     EXPECT_TRUE(log.logText().empty());
     log.WriteTaskNameLine(L"Nightly");
     log.Write("Error: Unable to access\nT:\\x.txt");
+    // A wide record names what no code page holds.
+    log.Write(std::wstring(L"Error: Unable to access\nT:\\\x03B1\x03B2\x4E2D.txt"));
+    log.Note(std::wstring(L"\x00E9t\x00E9"));
     log.Write("Write failed.\r\nSystem error code: 0x 00000070");
     EXPECT_EQ(log.logText(), L"Write failed.\r\nSystem error code: 0x 00000070");
     EXPECT_EQ(ReadText(folder / "log.txt"),
-              "\xEF\xBB\xBF"
-              "Task Name: Nightly\r\n"
-              "Error: Unable to access\r\nT:\\x.txt\r\n\r\n"
-              "Write failed.\r\nSystem error code: 0x 00000070\r\n\r\n");
+              kMark +
+                  "Task Name: Nightly\r\n"
+                  "Error: Unable to access\r\nT:\\x.txt\r\n\r\n"
+                  "Error: Unable to access\r\nT:\\\xCE\xB1\xCE\xB2\xE4\xB8\xAD.txt\r\n\r\n"
+                  "\xC3\xA9t\xC3\xA9\r\n\r\n"
+                  "Write failed.\r\nSystem error code: 0x 00000070\r\n\r\n");
 
-    // A later run appends; nothing is ever cut.
-    FileActivityLog again(folder.path());
+    // A later run appends; nothing is ever cut, and the mark stays the only one.
+    FileActivityLog again(LogIn(folder.path()));
+    again.WriteTaskNameLine(std::wstring(L"\x65E5\x672C"));
     again.Write("Success");
-    EXPECT_EQ(ReadText(folder / "log.txt").substr(ReadText(folder / "log.txt").size() - 11), "Success\r\n\r\n");
-}
-
-// A log of an earlier version is in the code page: its records stay, now in
-// UTF-8, and a path of any script is logged whole after them.
-TEST(FileActivityLog, AnOldCodePageLogIsKeptReadableAndNewRecordsNameAnyScript) {
-    TestFolder folder;
-    const std::string old = "Task Name: Caf\xE9\r\nSuccess\r\n\r\n";
-    WriteBytes(folder / "log.txt", std::vector<uint8_t>(old.begin(), old.end()));
-    FileActivityLog log(folder.path());
-    log.Write(L"Error: Unable to access\nT:\\\u041E\u0442\u0447\u0451\u0442\u044B \U0001F512.txt");
-    log.Note("Noted");
-    EXPECT_EQ(ReadText(folder / "log.txt"), "\xEF\xBB\xBF" + win::ToUtf8(win::WidenAnsi(old)) +
-                                                "Error: Unable to access\r\nT:\\\xD0\x9E\xD1\x82\xD1\x87\xD1\x91"
-                                                "\xD1\x82\xD1\x8B \xF0\x9F\x94\x92.txt\r\n\r\nNoted\r\n\r\n");
+    const std::string text = ReadText(folder / "log.txt");
+    const std::string tail = "Task Name: \xE6\x97\xA5\xE6\x9C\xAC\r\nSuccess\r\n\r\n";
+    EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+    EXPECT_EQ(text.find(kMark, 1), std::string::npos);
 }
 
 TEST(FileActivityLog, UnwritableFolderLosesTheRecordSilently) {
     TestFolder folder;
-    FileActivityLog log(folder / "no-such-folder");
+    FileActivityLog log(LogIn(folder / "no-such-folder"));
     log.Write("lost");
     EXPECT_EQ(log.logText(), L"lost") << "the text still counts as logged";
     EXPECT_FALSE(Exists(folder / "no-such-folder"));
+}
+
+TEST(LogLocation, BesideAWritableProgramElseInTheUsersOwnFolder) {
+    TestFolder folder;
+    const win::FsPath program = win::FsPath::FromUtf8(folder.path());
+    EXPECT_TRUE(FolderTakesNewFiles(program));
+    EXPECT_EQ(ChooseLogFile(program), LogIn(folder.path()));
+    EXPECT_TRUE(ListNames(folder.path()).empty()) << "the write check leaves nothing behind";
+
+    // A folder that takes no new file: the log goes to the user's own folder,
+    // made for it.
+    const win::FsPath closed = win::FsPath::FromUtf8(folder / "no-such-folder");
+    EXPECT_FALSE(FolderTakesNewFiles(closed));
+    const win::FsPath perUser = PerUserLogFolder();
+    ASSERT_FALSE(perUser.empty());
+    EXPECT_EQ(perUser.Name(), L"Vantrel");
+    EXPECT_EQ(ChooseLogFile(closed), perUser.Join(L"log.txt"));
+    EXPECT_NE(win::fs::Attributes(perUser) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+    EXPECT_NE(win::fs::Attributes(perUser), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(FolderTakesNewFiles(perUser));
 }
 
 }  // namespace

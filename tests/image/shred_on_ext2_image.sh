@@ -280,7 +280,7 @@ shred_on_image() {
     detach_drive
     [ "$STATUS" -eq 0 ] || fail "algorithm $algorithm: $runner exited with $STATUS"
     if [ "$runner" = program ]; then
-        [ "$OUTPUT" = "$(printf 'Task Name: Image\nSuccess\n')" ] ||
+        [ "$OUTPUT" = "$(printf '\xef\xbb\xbfTask Name: Image\nSuccess\n')" ] ||
             fail "algorithm $algorithm: the program's log is not a success: $OUTPUT"
     else
         grep -qx 'RESULT: 0' <<<"$OUTPUT" || fail "algorithm $algorithm: shred_tool did not report RESULT: 0"

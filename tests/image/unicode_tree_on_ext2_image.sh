@@ -5,7 +5,7 @@
 # shreds every file and folder of it, logs "Success" and exits with 0; the
 # folder beside it stays whole, and the raw image holds none of the tree's
 # data. A missing target with a Cyrillic name is then named readably in the
-# log.
+# log. On the 9x family such a name is reported and its file left whole.
 #
 #   unicode_tree_on_ext2_image.sh <path of Vantrel.exe> <path of raw_launch.exe>
 #
@@ -38,10 +38,12 @@ LOOP=
 MOUNTED=
 DRIVE_LINK=
 PROGRAM_DIR=
+VERSION_SET=
 cleanup() {
     local status=$?
     trap - EXIT
     set +e
+    [ -n "$VERSION_SET" ] && wine reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null 2>&1
     [ -n "$DRIVE_LINK" ] && rm -f "$DRIVE_LINK"
     [ -n "$PROGRAM_DIR" ] && rm -rf "$PROGRAM_DIR"
     if [ -n "$MOUNTED" ]; then
@@ -124,6 +126,19 @@ run "\"/s\" \"Юникод\" \"$DRIVE\\Нет такого файла.txt\""
 [ "$STATUS" -eq 1 ] || fail "a missing target exited with $STATUS"
 grep -qF "$DRIVE\\Нет такого файла.txt" <<<"$LOG" || fail "the log does not name the missing target readably"
 note "a missing Cyrillic target is named as itself in the log"
+
+# The 9x family has only the code page: a name it cannot hold is reported,
+# and the file is left whole rather than reached through another name.
+fill "$WORK/mnt/секрет 98.txt" MARKER-NINETY-EIGHT
+VERSION_SET=1
+wine reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d win98 /f >/dev/null 2>&1
+run "\"/s\" \"98\" \"$DRIVE\\секрет 98.txt\""
+wine reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null 2>&1
+VERSION_SET=
+[ "$STATUS" -eq 1 ] || fail "the 9x run exited with $STATUS"
+grep -q MARKER-NINETY-EIGHT "$WORK/mnt/секрет 98.txt" || fail "the 9x run touched a file it cannot name"
+grep -q "Is not a valid file system object" <<<"$LOG" || fail "the 9x run did not report the name"
+note "on the 9x family a name outside the code page is reported and its file left whole"
 
 rm -f "$DRIVE_LINK"
 DRIVE_LINK=

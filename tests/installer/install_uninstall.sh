@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The installer in a Wine prefix of its own: a silent install, the installed
 # program's own silent run, the registered component, the help file and the
-# shortcuts; then a silent uninstall that leaves none of them behind. The
+# shortcuts, all for every user of the machine and in the 32-bit views of
+# 64-bit Windows; then a silent uninstall that leaves none of them behind. The
 # settings (HKCU\Software\Korvex\Vantrel) and the stored algorithms
 # (HKCU\Software\Vantrel) stay unless /REMOVESETTINGS is given; then both go,
 # and the company's key HKCU\Software\Korvex with them only when nothing of
@@ -75,6 +76,27 @@ check "Add or Remove Programs entry" has_key 'HKLM\Software\Microsoft\Windows\Cu
 check "the entry names version $version" \
     bash -c "wine reg query 'HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vantrel' /v DisplayVersion | grep -q '$version'"
 check "three Start-menu shortcuts" test "$(shortcuts | wc -l)" -eq 3
+# One installation for all users, by an administrator, fit for 64-bit Windows.
+all_users_programs="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Vantrel"
+check "the shortcuts are in every user's Start menu" \
+    test "$(find "$all_users_programs" -iname '*.lnk' 2>/dev/null | wc -l)" -eq 3
+check "and none in the installing user's own" \
+    test -z "$(find "$WINEPREFIX/drive_c/users" -iname '*.lnk' -ipath '*Vantrel*' 2>/dev/null)"
+check "the installer asks for an administrator" grep -aq 'level="requireAdministrator"' "$setup"
+check "the installer names Windows 10 and 11 among its systems" grep -aq '8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a' "$setup"
+# A value's data as the 32-bit view of the registry holds it.
+reg_value() {
+    wine reg query "$1" /v "$2" /reg:32 2>/dev/null | tr -d '\r' |
+        awk -v name="$2" '$1 == name { sub(/^ *[^ ]+ +REG_[A-Z_]+ +/, ""); print }'
+}
+check "the program is in the 32-bit Program Files" \
+    test "$(reg_value 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantrel' InstallLocation)" = \
+         "$(reg_value 'HKLM\Software\Microsoft\Windows\CurrentVersion' ProgramFilesDir)\Vantrel"
+check "the component is registered in the 32-bit view" wine reg query "HKCR\\CLSID\\$clsid\\InprocServer32" /reg:32
+nsi="$source_dir/installer/Vantrel.nsi"
+check "the script installs into the 32-bit Program Files" grep -q '^InstallDir "\$PROGRAMFILES32\\' "$nsi"
+check "installer and uninstaller work for all users in the 32-bit registry view" \
+    test "$(awk '/^Function (\.|un\.)onInit/,/^FunctionEnd/' "$nsi" | grep -cE '^ +(SetShellVarContext all|SetRegView 32)$')" -eq 4
 
 # The installed program's own silent run on a file of the test drive.
 mkdir -p "$work/testdrive/run"

@@ -42,6 +42,8 @@ private:
 
 // The message box's text (its static text control).
 std::string BoxText(HWND box);
-// log.txt beside the program, without carriage returns; "<none>" without one.
+// log.txt beside the program after its UTF-8 mark, without carriage
+// returns ("<no byte-order mark>" and the whole text when it has none); "<none>"
+// without one.
 std::string ProgramLog();
 void RemoveProgramLog();

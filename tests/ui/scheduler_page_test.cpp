@@ -29,8 +29,8 @@ struct SchedulerPageTest : ::testing::Test {
     void Open() {
         page = std::make_unique<CMyPropertyPage6>(CMyPropertyPage6::Parts{
             engine.texts, engine.caption, engine.ui, engine.machine, skin, &scheduler, &currentTask});
-        page->SetLogOpener([this](HWND, const std::string& path, const std::string& folder) {
-            opened.push_back(path + "|" + folder);
+        page->SetLogOpener([this](HWND, const win::FsPath& path, const win::FsPath& folder) {
+            opened.push_back(path.Utf8() + "|" + folder.Utf8());
         });
         host = std::make_unique<PageHost>(*page);
         ASSERT_TRUE(host->created());
@@ -225,9 +225,13 @@ TEST(SchedulerPageUnbound, AClientBoundToNothingIsNeverUsed) {
     EXPECT_FALSE(::IsWindowEnabled(other.page()));
 }
 
-TEST_F(SchedulerPageTest, ViewLogOpensTheProgramsOwnLogByItsFullPath) {
+TEST_F(SchedulerPageTest, ViewLogOpensTheLogWhereStartUpPutItByItsFullPath) {
     TestFolder folder;
     engine.machine.programFolder = folder.path();
+    // Not beside the program: the log lives where start-up found room for it.
+    const std::string logFolder = folder.MakeDir("per-user");
+    engine.machine.logFile = win::FsPath::FromUtf8(logFolder + "\\log.txt");
+    folder.MakeFile("log.txt", 10);  // an older log beside the program is not the one
     Open();
     host->Click(IDC_TASK_VIEW_LOG);
     ASSERT_EQ(engine.ui.messages.size(), 1u);
@@ -235,13 +239,13 @@ TEST_F(SchedulerPageTest, ViewLogOpensTheProgramsOwnLogByItsFullPath) {
     EXPECT_EQ(engine.ui.messages[0].flags, unsigned(MB_OK | MB_ICONERROR));
     EXPECT_TRUE(opened.empty());
 
-    folder.MakeDir("log.txt");  // a folder of that name is no log
+    ::CreateDirectoryA((logFolder + "\\log.txt").c_str(), nullptr);  // a folder of that name is no log
     host->Click(IDC_TASK_VIEW_LOG);
     EXPECT_EQ(engine.ui.messages.size(), 2u);
-    RemoveTree(folder / "log.txt");
-    folder.MakeFile("log.txt", 10);
+    RemoveTree(logFolder + "\\log.txt");
+    WriteFilled(logFolder + "\\log.txt", 10, 'x');
     host->Click(IDC_TASK_VIEW_LOG);
-    EXPECT_EQ(opened, Names{folder.path() + "\\log.txt|" + folder.path()});
+    EXPECT_EQ(opened, Names{logFolder + "\\log.txt|" + logFolder});
     EXPECT_EQ(engine.ui.messages.size(), 2u);
 }
 
