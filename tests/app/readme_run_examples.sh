@@ -84,7 +84,7 @@ run_example() {
     STATUS=0
     # The first run makes the prefix, which takes its time.
     (cd "$TOP" && DISPLAY=$display timeout 300 bash -c "$example") >"$WORK/out.txt" 2>&1 || STATUS=$?
-    LOG=$(tr -d '\r' <"$LOG_FILE" 2>/dev/null | sed '1s/^\xEF\xBB\xBF//' || echo "<no log>")
+    LOG=$(tr -d '\r' <"$LOG_FILE" 2>/dev/null || echo "<no log>")
     echo "$example -> exit $STATUS${display:+ (DISPLAY $display)}"
     sed 's/^/    > /' "$WORK/out.txt"
     printf '%s\n' "$LOG" | sed 's/^/    | /'

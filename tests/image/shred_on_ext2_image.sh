@@ -322,7 +322,7 @@ run_program() {
     rm -f "$PROGRAM_DIR/log.txt"
     STATUS=0
     wine "T:\\$name\\Vantrel.exe" /s Image "/O$1" "$2" >"$WORK/program.out" 2>&1 || STATUS=$?
-    OUTPUT=$(tr -d '\r' <"$PROGRAM_DIR/log.txt" 2>/dev/null | sed '1s/^\xEF\xBB\xBF//; /^$/d' || true)
+    OUTPUT=$(tr -d '\r' <"$PROGRAM_DIR/log.txt" 2>/dev/null | sed '/^$/d' || true)
     printf '%s\n' "$OUTPUT" | sed 's/^/    | /'
     rm -rf "$PROGRAM_DIR"
 }

@@ -87,4 +87,20 @@ TEST(CommandLine, LongInputIsTakenWhole) {
     EXPECT_EQ(p.targets(), Targets{longPath});
 }
 
+// The whole wide command line as the system holds it: the program's name
+// goes, quoted or bare, and a line that begins with "/s" is all arguments
+// (a scheduler that leaves the name off). Names of any script stay whole.
+TEST(CommandLine, TheArgumentsFollowTheProgramNameOrAreTheWholeLine) {
+    EXPECT_EQ(ArgumentsOf(L"\"C:\\Program Files\\Vantrel\\Vantrel.exe\" \"/s\" \"N\""), L"\"/s\" \"N\"");
+    EXPECT_EQ(ArgumentsOf(L"  C:\\Vantrel\\Vantrel.exe   \"T:\\\u0441\u0435\u043a\u0440\u0435\u0442.txt\""),
+              L"\"T:\\\u0441\u0435\u043a\u0440\u0435\u0442.txt\"");
+    EXPECT_EQ(ArgumentsOf(L"\"/s\" \"Nightly\" \"recycle\""), L"\"/s\" \"Nightly\" \"recycle\"");
+    EXPECT_EQ(ArgumentsOf(L"Vantrel.exe"), L"");
+    EXPECT_EQ(ArgumentsOf(L"\"C:\\no closing quote"), L"");
+    EXPECT_EQ(ArgumentsOf(L""), L"");
+    Parsed p(win::ToUtf8(ArgumentsOf(L"V.exe \"/s\" \"\U0001F512\" \"T:\\\u6771\u4eac \U0001F600.txt\"")));
+    EXPECT_EQ(p.targets(), Targets{"T:\\\xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x98\x80.txt"});
+    EXPECT_EQ(p.log.taskNames, std::vector<std::string>{"\xF0\x9F\x94\x92"});
+}
+
 }  // namespace
