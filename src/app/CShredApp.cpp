@@ -30,7 +30,7 @@ CShredApp::CShredApp()
       log_(""),
       look_(kDialogBackground, kDialogText),
       ui_(state_, texts_, programCaption_),
-      context_{algorithms_, buffer_, state_, settings_, texts_, programCaption_, log_, ui_, clock_, machine_},
+      context_{algorithms_, buffer_, state_, settings_, texts_, programCaption_, log_, ui_, clock_, machine_, streams_},
       files_(context_),
       folders_(context_, files_),
       commandLine_(state_, log_),

@@ -27,6 +27,7 @@
 #include "engine/RestorePointSource.h"
 #include "engine/ShadowCopyRestorePoints.h"
 #include "engine/SrClientRestorePointRemover.h"
+#include "engine/SystemStreamLister.h"
 #include "engine/ShredJob.h"
 #include "engine/ShellRecycleBin.h"
 #include "lang/LanguagePack.h"
@@ -123,6 +124,7 @@ private:
     win::DialogLook look_;
     NoSkinEngine skin_;
     DialogInteraction ui_;
+    SystemStreamLister streams_;
     EngineContext context_;
     FileShredder files_;
     FolderShredder folders_;

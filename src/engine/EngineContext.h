@@ -8,6 +8,7 @@ class AlgorithmList;
 class Clock;
 class LanguagePack;
 class SettingsStore;
+class StreamLister;
 class UserInteraction;
 class WriteBuffer;
 struct EngineState;
@@ -24,4 +25,5 @@ struct EngineContext {
     UserInteraction& ui;
     Clock& clock;
     const MachineFacts& machine;
+    const StreamLister& streams;  // the named streams of a file
 };

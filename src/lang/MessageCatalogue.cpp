@@ -236,6 +236,12 @@ const CatalogueEntry kCatalogue[] = {
     {15282, 0, "Windows frees the space of a removed restore point without overwriting it. The free space of every drive that may have held restore points is shredded now: %s"},
     {15283, 0, "On this system only all restore points together can be scheduled. Press Refresh List to show every point, then Schedule."},
     {15284, 0, "All restore points were removed and the free space of their drives shredded: this was confirmed when this task was scheduled."},
+    {15310, 0, "&Verify the last pass"},
+    {15311, 0, "Verification failed:\n%s\ndoes not read back as the last pass wrote it, from byte %u on.\nThe file keeps its name."},
+    {15312, 0, "Could not open the data stream\n%s\nThe file keeps its name and its data."},
+    {15313, 0, "Data streams overwritten and removed (%u): %s"},
+    {15314, 0, "Verification could not read back\n%s\nThe file keeps its name."},
+    {15315, 0, "Verifying the last pass"},
 };
 
 }  // namespace

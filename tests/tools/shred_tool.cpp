@@ -9,6 +9,7 @@
 
 #include "algorithms/AlgorithmList.h"
 #include "algorithms/WriteBuffer.h"
+#include "engine/SystemStreamLister.h"
 #include "engine/ActivityLog.h"
 #include "engine/Clock.h"
 #include "engine/EngineState.h"
@@ -63,7 +64,8 @@ int main(int argc, char** argv) {
     PrintingLog log;
     SystemClock clock;
     DialogInteraction ui(state, texts, caption);
-    EngineContext context{algorithms, buffer, state, settings, texts, caption, log, ui, clock, machine};
+    SystemStreamLister streams;
+    EngineContext context{algorithms, buffer, state, settings, texts, caption, log, ui, clock, machine, streams};
     FileShredder shredder(context);
 
     const int result = shredder.ShredFile(argv[3], mode);
