@@ -7,6 +7,7 @@
 
 #include "engine/FolderShredder.h"
 #include "engine/ShredJob.h"
+#include "engine/SystemStreamLister.h"
 #include "support/TestEngine.h"
 #include "support/TestFolder.h"
 
@@ -42,6 +43,24 @@ TEST(NamedStreams, EachIsOverwrittenAndRemovedBeforeItsFileOnEveryRoad) {
     EXPECT_EQ(ReadBytes(r + "bin.dat").size(), 0u);
     EXPECT_FALSE(Exists(r + "bin.dat:hidden"));
     EXPECT_EQ(engine.state.itemsNotDone, 0u);
+
+    // Cancel in a stream's first pass: the stream is cut and removed, and the
+    // file is cut and deleted, as a cancelled file always is.
+    engine.streams.names[win::FsPath(r + "cancel.txt").Text()] = {L"notes"};
+    engine.ui.cancelAtPump = engine.ui.pumps + 1;
+    EXPECT_EQ(engine.shredder.ShredFile(r + "cancel.txt", ShredFileMode::Confirm), kStop);
+    EXPECT_FALSE(Exists(r + "cancel.txt:notes"));
+    EXPECT_FALSE(Exists(r + "cancel.txt"));
+}
+
+TEST(NamedStreams, TheSystemListingTakesDataStreamsByNameAndWineListsNone) {
+    EXPECT_EQ(SystemStreamLister::DataStreamName(L":notes:$DATA"), L"notes");
+    EXPECT_EQ(SystemStreamLister::DataStreamName(L"::$DATA"), L"") << "the file's own data";
+    EXPECT_EQ(SystemStreamLister::DataStreamName(L":x:$INDEX_ALLOCATION"), L"");
+    EXPECT_EQ(SystemStreamLister::DataStreamName(L"notes:$DATA"), L"");
+    EXPECT_EQ(SystemStreamLister::DataStreamName(L""), L"");
+    TestFolder folder;
+    EXPECT_TRUE(SystemStreamLister().NamedStreams(folder.MakeFile("plain.txt", 10)).empty());
 }
 
 }  // namespace

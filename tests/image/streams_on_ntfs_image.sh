@@ -86,6 +86,9 @@ marker_data "$ZONE" 3000 >"$POINT/walk/report.txt:zone"
 marker_data "$HIDDEN" 5000 >"$POINT/bin.dat"
 marker_data "$HIDDEN" 5000 >"$POINT/bin.dat:hidden"
 printf 'plain\n' >"$POINT/plain.txt"
+printf 'cancel\n' >"$POINT/cancel.txt"
+# Cancelled in its stream's first pass: no marker, as most of it stays unwritten.
+head -c 150000 /dev/zero >"$POINT/cancel.txt:notes"
 sync
 [ "$(cat "$POINT/walk/report.txt:notes" | wc -c)" -eq 150000 ] || skip "this ntfs-3g keeps no named streams"
 
