@@ -27,6 +27,7 @@
 #include "engine/RestorePointSource.h"
 #include "engine/ShadowCopyRestorePoints.h"
 #include "engine/SrClientRestorePointRemover.h"
+#include "engine/SystemStreamLister.h"
 #include "engine/ShredJob.h"
 #include "engine/ShellRecycleBin.h"
 #include "engine/RedirectionGuard.h"
@@ -130,6 +131,7 @@ private:
     // their file calls with it off.
     KernelRedirectionFunctions redirection_;
     RedirectionOnInteraction jobDialogs_{ui_, &redirection_};
+    SystemStreamLister streams_;
     EngineContext context_;
     FileShredder files_;
     FolderShredder folders_;

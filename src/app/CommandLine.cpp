@@ -63,6 +63,7 @@ bool CommandLine::ParseArgument(const std::wstring& argument) {
         case L'D': state_.runDrive = value; break;
         case L'F': state_.runFolder = value; break;
         case L'R': state_.runRemove = value; break;
+        case L'V': state_.runVerify = value; break;
         default: break;  // "/T%d" of some tasks and anything else: no effect
         }
         return true;

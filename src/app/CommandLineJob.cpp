@@ -38,6 +38,7 @@ JobRequest CommandLineJob::RequestFor(const std::vector<win::FsPath>& targets, i
     request.folderOption = state.runMode ? state.runFolder : context_.settings.Read(setting::kFolder);
     request.removeOption = state.runMode ? state.runRemove : context_.settings.Read(setting::kRemove);
     request.driveOption = state.runDrive;
+    request.verify = state.runMode ? state.runVerify != 0 : context_.settings.Read(setting::kVerify) != 0;
     return request;
 }
 

@@ -9,6 +9,10 @@ size_t ChosenMethodIndex(const EngineContext& context) {
     return static_cast<size_t>(position);
 }
 
+int32_t ChosenPassSteps(const EngineContext& context) {
+    return ChosenShredAlgorithm(context).passCount() + (context.state.job.verify ? 1 : 0);
+}
+
 const ShredAlgorithm& ChosenShredAlgorithm(const EngineContext& context) {
     return context.algorithms.at(ChosenMethodIndex(context));
 }

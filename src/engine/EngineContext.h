@@ -9,6 +9,7 @@ class Clock;
 class LanguagePack;
 class RedirectionFunctions;
 class SettingsStore;
+class StreamLister;
 class UserInteraction;
 class WriteBuffer;
 struct EngineState;
@@ -25,6 +26,7 @@ struct EngineContext {
     UserInteraction& ui;
     Clock& clock;
     const MachineFacts& machine;
+    const StreamLister& streams;  // the named streams of a file
     // The switch of 64-bit Windows' file-system redirection; null: none.
     RedirectionFunctions* redirection = nullptr;
 };

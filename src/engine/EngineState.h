@@ -10,6 +10,7 @@ struct JobChoices {
     int32_t folder = 0;     // subfolders: Never, Prompt, Always
     int32_t remove = 0;     // emptied subfolders: Never, Prompt, Always
     int32_t drive = -1;     // a drive root: -1 or 0 its free space, else nothing
+    bool verify = false;    // the last pass is read back before a file is cut
 };
 
 // A person's "to all" answers: they hold for the job that asked, never the next.
@@ -29,12 +30,13 @@ struct EngineState {
     JobChoices job;
     JobAnswers answers;
 
-    // What the command line said ("/O", "/F", "/R", "/D"); a silent run's
+    // What the command line said ("/O", "/F", "/R", "/D", "/V"); a silent run's
     // request is built from them.
     int32_t runMethod = 0;
     int32_t runFolder = 0;
     int32_t runRemove = 0;
     int32_t runDrive = -1;
+    int32_t runVerify = 0;  // not 0: verify the last pass
 
     // Upper end of the overall bar, in the steps the engine moves it by; a
     // job's starter sets it before its first item.

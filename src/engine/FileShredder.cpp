@@ -72,7 +72,8 @@ std::string FileShredder::PassDetail(const ShredAlgorithm& algorithm, int passNu
 }
 
 FileShredder::PassOutcome FileShredder::OverwriteAllPasses(HANDLE file, uint64_t size,
-                                                           const ShredAlgorithm& algorithm, DWORD& error) {
+                                                           const ShredAlgorithm& algorithm, DWORD& error,
+                                                           bool movesOverall) {
     ProgressView& progress = context_.ui.Progress();
     const uint64_t steps = BlockSteps(size);
     progress.SetItemRange(0, static_cast<int>(steps));
@@ -99,7 +100,7 @@ FileShredder::PassOutcome FileShredder::OverwriteAllPasses(HANDLE file, uint64_t
                 }
                 written += chunk;
                 // The overall bar counts written blocks, as the job's range does.
-                progress.SetOverallPos(progress.OverallPos() + 1);
+                if (movesOverall) progress.SetOverallPos(progress.OverallPos() + 1);
             }
             progress.SetItemPos(static_cast<int>(block));
             progress.Repaint();
@@ -220,20 +221,26 @@ int FileShredder::ShredNamedFile(const win::FsPath& path, ShredFileMode mode) {
         return mode == ShredFileMode::Confirm ? 0 : 1;
     }
 
-    DWORD error = 0;
-    switch (OverwriteWhileGrowing(file.Get(), CurrentSize(file.Get(), status), algorithm, error)) {
-    case PassOutcome::SeekFailed: ReportSystemError(error); return 1;
-    case PassOutcome::WriteFailed:
-        // A file that was not wholly overwritten is left under its own name.
-        file.Reset();
-        ReportWriteFailure(error, path.Text());
+    std::vector<NamedStream> streams;
+    win::FsPath unopened;
+    if (!OpenNamedStreams(path, streams, unopened)) {
+        // Found before anything is written: the file is left whole.
+        ++context_.state.itemsNotDone;
+        const std::wstring text = WithPath(context_.texts.Text(15312), unopened.Text());
+        if (!context_.state.runMode)
+            context_.ui.ShowMessage(text, context_.programCaption, MB_OK | MB_ICONERROR);
+        else
+            context_.log.Write(text);
         return mode == ShredFileMode::Confirm ? 0 : 1;
-    case PassOutcome::KeptGrowing:
-        file.Reset();
-        Report(context_, WithPath(context_.texts.Text(15004), path.Text()), MB_OK | MB_ICONERROR);
-        return 0;
-    case PassOutcome::Done:
-    case PassOutcome::Cancelled: break;
+    }
+    const int streamsKept = ShredNamedStreams(path, streams, algorithm, mode);
+    if (streamsKept >= 0) return streamsKept;
+    context_.ui.Progress().SetStatus(path.Text());
+
+    if (!context_.state.cancelRequested) {
+        const DataResult data =
+            OverwriteData(file, CurrentSize(file.Get(), status), path, algorithm, mode, /*movesOverall=*/true);
+        if (data.kept) return data.result;
     }
 
     // A cancelled file is still cut and deleted: part of it is overwritten already.
@@ -243,9 +250,62 @@ int FileShredder::ShredNamedFile(const win::FsPath& path, ShredFileMode mode) {
     }
     ::SetEndOfFile(file.Get());
     file.Reset();
+    RemoveNamedStreams(streams);
 
     if (mode != ShredFileMode::ContentsOnly && RemoveFile(path, mode) == 1) return 1;
     return context_.state.cancelRequested ? 1 : 0;
+}
+
+FileShredder::DataResult FileShredder::OverwriteData(win::UniqueHandle& file, uint64_t size, const win::FsPath& path,
+                                                     const ShredAlgorithm& algorithm, ShredFileMode mode,
+                                                     bool movesOverall) {
+    DWORD error = 0;
+    switch (OverwriteWhileGrowing(file.Get(), size, algorithm, error, movesOverall)) {
+    case PassOutcome::SeekFailed: ReportSystemError(error); return DataResult{true, 1};
+    case PassOutcome::WriteFailed:
+        // A file that was not wholly overwritten is left under its own name.
+        file.Reset();
+        ReportWriteFailure(error, path.Text());
+        return DataResult{true, mode == ShredFileMode::Confirm ? 0 : 1};
+    case PassOutcome::KeptGrowing:
+        file.Reset();
+        Report(context_, WithPath(context_.texts.Text(15004), path.Text()), MB_OK | MB_ICONERROR);
+        return DataResult{true, 0};
+    case PassOutcome::Cancelled: return DataResult{};
+    case PassOutcome::Done: break;
+    }
+    if (!context_.state.job.verify) return DataResult{};
+    LARGE_INTEGER now{};
+    if (::GetFileSizeEx(file.Get(), &now) && static_cast<uint64_t>(now.QuadPart) < size)
+        size = static_cast<uint64_t>(now.QuadPart);
+    return VerifyLastPass(file, size, path, mode, movesOverall);
+}
+
+// The buffer still holds what the last pass wrote: nothing fills it between
+// the last block and the read-back.
+FileShredder::DataResult FileShredder::VerifyLastPass(win::UniqueHandle& file, uint64_t size, const win::FsPath& path,
+                                                      ShredFileMode mode, bool movesOverall) {
+    ProgressView& progress = context_.ui.Progress();
+    progress.SetDetail(context_.texts.Text(15315));
+    progress.SetItemRange(0, static_cast<int>(BlockSteps(size)));
+    progress.SetItemPos(0);
+    int block = 0;
+    const PassVerifier::Outcome outcome =
+        verifier_.Verify(path, file.Get(), size, context_.buffer.data(), [&] {
+            progress.SetItemPos(++block);
+            if (movesOverall) progress.SetOverallPos(progress.OverallPos() + 1);
+            progress.Repaint();
+            context_.ui.ProcessWaitingMessages();
+            return !context_.state.cancelRequested;
+        });
+    if (outcome.result == PassVerifier::Result::Same || outcome.result == PassVerifier::Result::Cancelled)
+        return DataResult{};
+    file.Reset();
+    std::string text = context_.texts.Text(outcome.result == PassVerifier::Result::Differs ? 15311 : 15314);
+    // The offset first, so that a path holding "%u" stays whole.
+    text = ReplaceAll(text, "%u", std::to_string(outcome.offset));
+    Report(context_, WithPath(text, path.Text()), MB_OK | MB_ICONERROR);
+    return DataResult{true, mode == ShredFileMode::Confirm ? 0 : 1};
 }
 
 uint64_t FileShredder::CurrentSize(HANDLE file, const WIN32_FILE_ATTRIBUTE_DATA& status) {
@@ -258,9 +318,10 @@ uint64_t FileShredder::CurrentSize(HANDLE file, const WIN32_FILE_ATTRIBUTE_DATA&
 // Another program may append while the passes run: what it added is
 // overwritten by every pass as well, or the file is given up.
 FileShredder::PassOutcome FileShredder::OverwriteWhileGrowing(HANDLE file, uint64_t size,
-                                                              const ShredAlgorithm& algorithm, DWORD& error) {
+                                                              const ShredAlgorithm& algorithm, DWORD& error,
+                                                              bool movesOverall) {
     for (int round = 1;; ++round) {
-        const PassOutcome outcome = OverwriteAllPasses(file, size, algorithm, error);
+        const PassOutcome outcome = OverwriteAllPasses(file, size, algorithm, error, movesOverall);
         if (outcome != PassOutcome::Done) return outcome;
         LARGE_INTEGER now{};
         if (!::GetFileSizeEx(file, &now) || static_cast<uint64_t>(now.QuadPart) <= size) return outcome;
@@ -277,6 +338,9 @@ int FileShredder::ShredSlot(TempFileSlot& slot, uint32_t itemNumber, uint32_t it
     status = ReplaceAll(status, "%t", std::to_string(itemCount));
     context_.ui.Progress().SetStatus(status);
 
+    // Not read back even when the job verifies: the free-space job opened the
+    // handle for its own use, and reading a whole drive's free space again
+    // would double a job that already runs for hours. Write errors still count.
     DWORD error = 0;
     switch (OverwriteAllPasses(slot.handle.Get(), slot.bytesWritten, algorithm, error)) {
     case PassOutcome::SeekFailed: ReportSystemError(error); return 1;

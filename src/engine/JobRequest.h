@@ -20,6 +20,7 @@ struct JobRequest {
     int32_t removeOption = 0;  // emptied subfolders: Never, Prompt, Always
     int32_t driveOption = -1;  // a drive root: -1 or 0 its free space, else nothing
     bool silent = false;       // nobody is there: ask nothing, tell the log
+    bool verify = false;       // read the last pass back before a file is cut
 };
 
 // How one target of a job ended.

@@ -80,7 +80,7 @@ void RecycleBinShredder::Run() {
     Survey survey;
     if (!SurveyBins(survey)) return;
 
-    const int passes = ChosenShredAlgorithm(context_).passCount();
+    const int passes = ChosenPassSteps(context_);
     // The shell tells only the bins' total: each item may end in a partial block.
     JobProgress progress;
     progress.AddBytes(survey.bytes > 0 ? static_cast<uint64_t>(survey.bytes) : 0);

@@ -158,7 +158,7 @@ void RestorePointShredder::ShredRestorePointFolders(const std::vector<std::strin
     // What the walk passes over is not counted: behind a link lies anything.
     for (const std::string& folder : folderList)
         if (Classify(ParentOf(folder), folder) == Found::OwnFolder) total.AddFolder(Wide(folder));
-    state.overallRange = total.Range(ChosenShredAlgorithm(context_).passCount());
+    state.overallRange = total.Range(ChosenPassSteps(context_));
 
     for (const std::string& folder : folderList) {
         ShredListedFolder(folder);

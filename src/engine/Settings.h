@@ -22,4 +22,5 @@ constexpr IntSetting kFolder{"Folder", 0};  // shred subfolder contents: 0 Never
 constexpr IntSetting kRemove{"Remove", 0};  // remove subfolders afterwards: 0 Never, 1 Prompt, 2 Always
 constexpr TextSetting kFirstRun{"FirstRun", "1"};  // "1": the first-run wizard opens with the main window
 constexpr IntSetting kPassCount{"PassCount", 3};   // read when the default scheduled tasks are built
+constexpr IntSetting kVerify{"Verify", 0};  // not 0: the last pass is read back before a file is cut
 }  // namespace setting

@@ -37,7 +37,8 @@ void ShredJob::Begin(EngineState& state, const JobRequest& request) {
     state.runMode = request.silent;
     state.cancelRequested = false;
     state.answers = JobAnswers();
-    state.job = JobChoices{request.algorithm, request.folderOption, request.removeOption, request.driveOption};
+    state.job = JobChoices{request.algorithm, request.folderOption, request.removeOption, request.driveOption,
+                           request.verify};
 }
 
 JobRequest ShredJob::WindowRequest(const EngineContext& context) {
@@ -45,6 +46,7 @@ JobRequest ShredJob::WindowRequest(const EngineContext& context) {
     request.algorithm = context.settings.Read(setting::kMethod);
     request.folderOption = context.settings.Read(setting::kFolder);
     request.removeOption = context.settings.Read(setting::kRemove);
+    request.verify = context.settings.Read(setting::kVerify) != 0;
     return request;
 }
 
@@ -60,7 +62,7 @@ int32_t ShredJob::OverallRange(const JobRequest& request) const {
         else
             progress.AddFile((static_cast<uint64_t>(status.nFileSizeHigh) << 32) | status.nFileSizeLow);
     }
-    return progress.Range(ChosenShredAlgorithm(context_).passCount());
+    return progress.Range(ChosenPassSteps(context_));
 }
 
 void ShredJob::ReportNoObject(const win::FsPath& target) {

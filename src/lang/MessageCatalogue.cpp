@@ -238,6 +238,12 @@ const CatalogueEntry kCatalogue[] = {
     {15284, 0, "All restore points were removed and the free space of their drives shredded: this was confirmed when this task was scheduled."},
     {15300, 0, "%u free MFT records overwritten on drive %c, and with them what deleted small files and their names had left there."},
     {15301, 0, "Overwriting free MFT records: %u."},
+    {15310, 0, "&Verify the last pass"},
+    {15311, 0, "Verification failed:\n%s\ndoes not read back as the last pass wrote it, from byte %u on.\nThe file keeps its name."},
+    {15312, 0, "Could not open the data stream\n%s\nThe file keeps its name and its data."},
+    {15313, 0, "Data streams overwritten and removed (%u): %s"},
+    {15314, 0, "Verification could not read back\n%s\nThe file keeps its name."},
+    {15315, 0, "Verifying the last pass"},
 };
 
 }  // namespace

@@ -35,6 +35,7 @@ TaskSwitches ReadTaskSwitches(const SettingsStore& settings) {
     switches.folder = settings.Read(setting::kFolder);
     switches.remove = settings.Read(setting::kRemove);
     switches.passCount = settings.Read(setting::kPassCount);
+    switches.verify = settings.Read(setting::kVerify) != 0;
     return switches;
 }
 
@@ -57,6 +58,7 @@ std::optional<std::wstring> BuildTaskCommandLine(TaskLineKind kind, const TaskLi
     if (!IsSafeTaskName(values.name)) return std::nullopt;
     const TaskSwitches& s = values.switches;
     std::wstring line = Quoted(L"/s") + L" " + Quoted(win::WidenAnsi(values.name)) + L" " + Number(L"/O", s.method);
+    if (s.verify) line += L" " + Quoted(L"/V1");
     switch (kind) {
     case TaskLineKind::Files:
     case TaskLineKind::Folders:

@@ -16,6 +16,7 @@ struct TaskSwitches {
     int32_t folder = 0;
     int32_t remove = 0;
     int32_t passCount = 3;
+    bool verify = false;  // "/V1" after "/O": older versions skip a switch they do not know
 };
 TaskSwitches ReadTaskSwitches(const SettingsStore& settings);
 

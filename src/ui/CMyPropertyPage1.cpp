@@ -22,7 +22,7 @@ namespace {
 const PageCaption kCaptions[] = {
     {IDC_OPTIONS_ALGORITHM_GROUP, 9001}, {IDC_OPTIONS_NEW, 9002},    {IDC_OPTIONS_EDIT, 9003},
     {IDC_OPTIONS_DELETE, 9004},          {IDC_OPTIONS_LANGUAGE_GROUP, 9005}, {IDC_OPTIONS_UPDATE, 9000},
-    {IDC_OPTIONS_UPDATE_GROUP, 9000},
+    {IDC_OPTIONS_UPDATE_GROUP, 9000}, {IDC_OPTIONS_VERIFY, 15310},
 };
 
 constexpr int kSchedulerPage = 5;
@@ -58,6 +58,8 @@ BOOL CMyPropertyPage1::OnInitDialog() {
     }
     ::SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(parts_.methodIndex), 0);
     OnSelchangeAlgorithm();
+    ::SendMessageA(Item(IDC_OPTIONS_VERIFY), BM_SETCHECK,
+                   parts_.settings.Read(setting::kVerify) != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
     SetCaptions();
     FillLanguageList();
     return TRUE;
@@ -79,6 +81,12 @@ bool CMyPropertyPage1::OnCommand(WORD id, WORD code, HWND /*control*/) {
         return true;
     case IDC_OPTIONS_LANGUAGE:
         if (code == CBN_SELCHANGE) OnSelchangeLanguage();
+        return true;
+    case IDC_OPTIONS_VERIFY:
+        // Stored at once, as every setting of the page is.
+        if (code == BN_CLICKED)
+            parts_.settings.Write(setting::kVerify,
+                                  ::SendMessageA(Item(IDC_OPTIONS_VERIFY), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
         return true;
     case IDC_OPTIONS_NEW: OnNew(); return true;
     case IDC_OPTIONS_EDIT: OnEdit(); return true;

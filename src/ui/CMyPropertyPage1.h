@@ -1,6 +1,7 @@
 #pragma once
 // The Options page: the algorithm every job uses (setting "Method") with its
-// description, New, Edit and Delete of user algorithms, and the language.
+// description, New, Edit and Delete of user algorithms, whether the last pass
+// is read back (setting "Verify"), and the language.
 #include <cstdint>
 #include <string>
 #include <vector>

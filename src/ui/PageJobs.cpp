@@ -31,6 +31,7 @@ JobRequest PageRequest(PageServices& services, const std::vector<win::FsPath>& p
     request.algorithm = services.methodIndex;
     request.folderOption = services.context.settings.Read(setting::kFolder);
     request.removeOption = services.context.settings.Read(setting::kRemove);
+    request.verify = services.context.settings.Read(setting::kVerify) != 0;
     return request;
 }
 

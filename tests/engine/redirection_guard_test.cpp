@@ -57,7 +57,7 @@ struct RedirectedEngine {
           context{engine.algorithms, engine.buffer, engine.state,
                   engine.settings,   engine.texts,  engine.caption,
                   engine.log,        dialogsWithRedirection ? static_cast<UserInteraction&>(dialogs) : engine.ui,
-                  engine.clock,      engine.machine, &redirection} {}
+                  engine.clock,      engine.machine, engine.streams, &redirection} {}
 
     JobOutcome Shred(const std::string& path) {
         JobRequest request;

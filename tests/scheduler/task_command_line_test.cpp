@@ -163,4 +163,20 @@ TEST(TaskCommandLine, SwitchesAreTheSettingsAsStored) {
     ::RegDeleteKeyA(HKEY_CURRENT_USER, "software\\Korvex\\VantrelTaskLineTest");
 }
 
+TEST(TaskCommandLine, VerifySettingWritesV1AfterTheAlgorithmAndTheParserReadsIt) {
+    SettingsStore settings("software\\Korvex\\VantrelTaskVerifyTest");
+    const TaskTargetList files = Targets({"C:\\a.txt"});
+    EXPECT_FALSE(ReadTaskSwitches(settings).verify);
+    EXPECT_EQ(ReadBack(Line(TaskLineKind::Files, "N", ReadTaskSwitches(settings), &files)).state.runVerify, 0);
+    settings.WriteInt("Verify", 1);
+    const TaskSwitches on = ReadTaskSwitches(settings);
+    EXPECT_EQ(Line(TaskLineKind::Files, "N", on, &files), "\"/s\" \"N\" \"/O0\" \"/V1\" \"C:\\a.txt\"");
+    EXPECT_EQ(Line(TaskLineKind::RecycleBin, "N", on), "\"/s\" \"N\" \"/O0\" \"/V1\" \"recycle\"");
+    const ReadBack back(Line(TaskLineKind::Folders, "N", on, &files));
+    EXPECT_EQ(back.state.runVerify, 1);
+    EXPECT_EQ(back.targets, Texts{"C:\\a.txt"});
+    EXPECT_EQ(ReadBack("\"/s\" \"N\" \"/V0\" \"C:\\a.txt\"").state.runVerify, 0);
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, "software\\Korvex\\VantrelTaskVerifyTest");
+}
+
 }  // namespace

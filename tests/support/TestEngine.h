@@ -15,6 +15,7 @@
 #include "engine/EngineContext.h"
 #include "engine/FileShredder.h"
 #include "lang/LanguagePack.h"
+#include "support/ListedStreams.h"
 #include "support/ScriptedInteraction.h"
 
 // Records in UTF-8, so that a test compares them with its literals.
@@ -52,6 +53,7 @@ struct TestEngine {
     FixedClock clock;
     ScriptedInteraction ui{state};
     MachineFacts machine;
+    ListedStreams streams;
     EngineContext context;
     FileShredder shredder{context};
 };

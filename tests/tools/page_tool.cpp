@@ -17,6 +17,7 @@
 
 #include "algorithms/AlgorithmList.h"
 #include "algorithms/WriteBuffer.h"
+#include "engine/SystemStreamLister.h"
 #include "engine/ActivityLog.h"
 #include "engine/Clock.h"
 #include "engine/DialogInteraction.h"
@@ -113,7 +114,8 @@ int main(int argc, char** argv) {
     SystemClock clock;
     DialogInteraction dialogs(state, texts, caption);
     AnsweringInteraction ui(dialogs);
-    EngineContext context{algorithms, buffer, state, settings, texts, caption, log, ui, clock, machine};
+    SystemStreamLister streams;
+    EngineContext context{algorithms, buffer, state, settings, texts, caption, log, ui, clock, machine, streams};
     FileShredder files(context);
     FolderShredder folders(context, files);
     ShredJob jobs(context, folders);

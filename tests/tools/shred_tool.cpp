@@ -1,6 +1,6 @@
 // Shreds one file the way a silent run does, with the real progress dialog,
 // and prints every logged message. Used by the image test and the benchmark:
-//   shred_tool <algorithm position> <confirm|noconfirm|contents> <path>
+//   shred_tool <algorithm position> <confirm|noconfirm|contents> <path> [verify]
 #include <windows.h>
 
 #include <cstdio>
@@ -9,6 +9,7 @@
 
 #include "algorithms/AlgorithmList.h"
 #include "algorithms/WriteBuffer.h"
+#include "engine/SystemStreamLister.h"
 #include "engine/ActivityLog.h"
 #include "engine/Clock.h"
 #include "engine/EngineState.h"
@@ -41,8 +42,8 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: shred_tool <algorithm> <confirm|noconfirm|contents> <path>\n");
+    if (argc != 4 && !(argc == 5 && std::string(argv[4]) == "verify")) {
+        std::fprintf(stderr, "usage: shred_tool <algorithm> <confirm|noconfirm|contents> <path> [verify]\n");
         return 2;
     }
     const std::string modeName = argv[2];
@@ -56,6 +57,7 @@ int main(int argc, char** argv) {
     EngineState state;
     state.runMode = true;
     state.job.algorithm = std::atoi(argv[1]);
+    state.job.verify = argc == 5;
     SettingsStore settings;
     MachineFacts machine;
     LanguagePack texts(machine.programFolder, "English");
@@ -63,7 +65,8 @@ int main(int argc, char** argv) {
     PrintingLog log;
     SystemClock clock;
     DialogInteraction ui(state, texts, caption);
-    EngineContext context{algorithms, buffer, state, settings, texts, caption, log, ui, clock, machine};
+    SystemStreamLister streams;
+    EngineContext context{algorithms, buffer, state, settings, texts, caption, log, ui, clock, machine, streams};
     FileShredder shredder(context);
 
     const int result = shredder.ShredFile(argv[3], mode);

@@ -314,6 +314,17 @@ TEST_F(OptionsPageTest, AMethodOutsideTheListFallsBackToTheFirstAndIsStored) {
     EXPECT_EQ(settings_.ReadInt("Method", -1), 0);
 }
 
+TEST_F(OptionsPageTest, VerifyTheLastPassShowsTheSettingAndStoresEveryClickAtOnce) {
+    settings_.WriteInt("Verify", 1);
+    Start();
+    EXPECT_EQ(Text(IDC_OPTIONS_VERIFY), "&Verify the last pass");
+    EXPECT_EQ(::SendMessageA(Item(IDC_OPTIONS_VERIFY), BM_GETCHECK, 0, 0), BST_CHECKED);
+    ::SendMessageA(Item(IDC_OPTIONS_VERIFY), BM_CLICK, 0, 0);
+    EXPECT_EQ(settings_.ReadInt("Verify", -1), 0);
+    ::SendMessageA(Item(IDC_OPTIONS_VERIFY), BM_CLICK, 0, 0);
+    EXPECT_EQ(settings_.ReadInt("Verify", -1), 1);
+}
+
 TEST_F(OptionsPageTest, LanguagesWithoutAFlagGoLastAndSwitchingAppliesAtOnce) {
     Pack("A", "");
     Pack("B", "");

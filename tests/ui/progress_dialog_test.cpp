@@ -6,6 +6,7 @@
 
 #include "algorithms/AlgorithmList.h"
 #include "algorithms/WriteBuffer.h"
+#include "engine/SystemStreamLister.h"
 #include "engine/Clock.h"
 #include "engine/EngineState.h"
 #include "engine/MachineFacts.h"
@@ -60,7 +61,8 @@ protected:
     FixedClock clock;
     MachineFacts machine;
     DialogInteraction ui{state, texts, caption};
-    EngineContext context{algorithms, buffer, state, settings, texts, caption, log, ui, clock, machine};
+    SystemStreamLister streams;
+    EngineContext context{algorithms, buffer, state, settings, texts, caption, log, ui, clock, machine, streams};
     FileShredder shredder{context};
     win::UniqueWindow mainWindow;
     TestFolder folder;
