@@ -6,6 +6,8 @@
 class ActivityLog;
 class AlgorithmList;
 class Clock;
+class DriveSeekPenalty;
+class FreeSpaceTrim;
 class LanguagePack;
 class SettingsStore;
 class UserInteraction;
@@ -24,4 +26,8 @@ struct EngineContext {
     UserInteraction& ui;
     Clock& clock;
     const MachineFacts& machine;
+    // What the drives answer of themselves; none: every drive counts as a
+    // hard disk and none is trimmed.
+    DriveSeekPenalty* seekPenalty = nullptr;
+    FreeSpaceTrim* trim = nullptr;
 };

@@ -11,12 +11,14 @@
 #include "engine/OverallRange.h"
 #include "engine/ProgressControl.h"
 #include "engine/Report.h"
+#include "engine/SolidStateDrives.h"
 #include "engine/TempFileTable.h"
 #include "engine/TempFolder.h"
 #include "engine/UserInteraction.h"
 #include "lang/LanguagePack.h"
 #include "lang/TextFill.h"
 #include "win/SystemErrorText.h"
+#include "win/WideText.h"
 
 namespace {
 
@@ -47,6 +49,7 @@ bool FreeSpaceShredder::SpaceIsUsable(const std::string& driveName, const DriveS
 }
 
 int FreeSpaceShredder::ShredFreeSpace(const std::string& root) {
+    TellOfSolidStateDrive(context_, win::FsPath(win::WidenAnsi(root)));
     if (!Warned()) return 0;
     const int method = static_cast<int>(ChosenMethodIndex(context_));
     const std::string driveName = root.substr(0, 2);
@@ -77,6 +80,8 @@ int FreeSpaceShredder::ShredFreeSpace(const std::string& root) {
     RunInDialog(table, folder.path(), driveName, method);
     DeleteTempFiles(table);
     folder.Remove();
+    // Once the files are gone their blocks are free: the drive may drop them.
+    TrimShreddedFreeSpace(context_, root);
     CloseProgressDialog(context_);
     // Nothing keeps the focus the closed dialog had.
     ::SetFocus(nullptr);
