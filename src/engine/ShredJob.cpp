@@ -99,9 +99,10 @@ JobOutcome ShredJob::Run(const JobRequest& request) {
     EngineState& state = context_.state;
     Begin(state, request);
     state.overallRange = OverallRange(request);
-    // Told before the first target is touched; the word jobs tell of their own drives.
+    // Told before the first target is touched; the word jobs and free space
+    // (which a drive option may turn off) tell of their own drives.
     for (const win::FsPath& target : request.targets)
-        if (!IsTargetWord(target)) TellOfSolidStateDrive(context_, target);
+        if (!IsTargetWord(target) && !target.IsDriveRoot()) TellOfSolidStateDrive(context_, target);
 
     JobOutcome outcome;
     outcome.results.assign(request.targets.size(), TargetResult::NotReached);
