@@ -11,10 +11,12 @@
 #include "engine/Clock.h"
 #include "app/CommandLine.h"
 #include "app/CommandLineJob.h"
+#include "app/DefragRetrim.h"
 #include "engine/EngineState.h"
 #include "app/FileActivityLog.h"
 #include "app/InstanceMutex.h"
 #include "app/InteractiveWindows.h"
+#include "app/VolumeSeekPenalty.h"
 #include "engine/MachineFacts.h"
 #include "engine/SettingsStore.h"
 #include "engine/DialogInteraction.h"
@@ -132,6 +134,9 @@ private:
     KernelRedirectionFunctions redirection_;
     RedirectionOnInteraction jobDialogs_{ui_, &redirection_};
     SystemStreamLister streams_;
+    // What the drives answer of themselves: their seek penalty, and the retrim.
+    VolumeSeekPenalty seekPenalty_;
+    DefragRetrim trim_;
     EngineContext context_;
     FileShredder files_;
     FolderShredder folders_;

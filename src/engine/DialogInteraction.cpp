@@ -67,8 +67,10 @@ void DialogInteraction::ShowSystemError(unsigned long code) {
 NoticeAnswer DialogInteraction::ShowNotice(NoticeKind kind) {
     NoSkinEngine noSkin;
     SkinEngine& skin = skin_ != nullptr ? *skin_ : noSkin;
-    NoticeDlg notice(kind == NoticeShellVersion ? NoticeDlg::ShellVersion : NoticeDlg::RecycleBinConflict, texts_,
-                     caption_, skin, look_);
+    const NoticeDlg::Mode mode = kind == NoticeShellVersion     ? NoticeDlg::ShellVersion
+                                 : kind == NoticeSolidStateDrive ? NoticeDlg::SolidStateDrive
+                                                                 : NoticeDlg::RecycleBinConflict;
+    NoticeDlg notice(mode, texts_, caption_, skin, look_);
     const NoticeDlg::NoticeResult result = notice.Run(Owner());
     return NoticeAnswer{result.ok, result.ok && result.dontShowAgain != 0};
 }

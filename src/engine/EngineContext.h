@@ -6,6 +6,8 @@
 class ActivityLog;
 class AlgorithmList;
 class Clock;
+class DriveSeekPenalty;
+class FreeSpaceTrim;
 class LanguagePack;
 class RedirectionFunctions;
 class SettingsStore;
@@ -29,4 +31,8 @@ struct EngineContext {
     const StreamLister& streams;  // the named streams of a file
     // The switch of 64-bit Windows' file-system redirection; null: none.
     RedirectionFunctions* redirection = nullptr;
+    // What the drives answer of themselves; none: every drive counts as a
+    // hard disk and none is trimmed.
+    DriveSeekPenalty* seekPenalty = nullptr;
+    FreeSpaceTrim* trim = nullptr;
 };

@@ -29,6 +29,10 @@ struct EngineState {
 
     JobChoices job;
     JobAnswers answers;
+    // This job told already of a drive whose spare blocks no overwrite reaches.
+    bool solidStateTold = false;
+    // A silent run noted it in the log: once per run, whatever its jobs.
+    bool solidStateLogged = false;
 
     // What the command line said ("/O", "/F", "/R", "/D", "/V"); a silent run's
     // request is built from them.

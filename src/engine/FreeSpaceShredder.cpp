@@ -13,6 +13,7 @@
 #include "engine/OverallRange.h"
 #include "engine/ProgressControl.h"
 #include "engine/Report.h"
+#include "engine/SolidStateDrives.h"
 #include "engine/TempFileTable.h"
 #include "engine/TempFolder.h"
 #include "engine/UserInteraction.h"
@@ -52,6 +53,7 @@ bool FreeSpaceShredder::SpaceIsUsable(const std::string& driveName, const DriveS
 
 int FreeSpaceShredder::ShredFreeSpace(const std::string& root) {
     const RedirectionGuard redirection(context_.redirection);
+    TellOfSolidStateDrive(context_, win::FsPath(win::WidenAnsi(root)));
     if (!Warned()) return 0;
     const int method = static_cast<int>(ChosenMethodIndex(context_));
     const std::string driveName = root.substr(0, 2);
@@ -90,6 +92,8 @@ int FreeSpaceShredder::ShredFreeSpace(const std::string& root) {
     DeleteTempFiles(table);
     records.Remove();
     folder.Remove();
+    // Once the files are gone their blocks are free: the drive may drop them.
+    TrimShreddedFreeSpace(context_, root);
     CloseProgressDialog(context_);
     if (mftRecords_ != 0 && context_.state.runMode)
         context_.log.Note(MftRecordsText(context_, mftRecords_, driveName));

@@ -6,7 +6,7 @@
 
 NoticeDlg::NoticeDlg(Mode mode, const LanguagePack& texts, std::string caption, SkinEngine& skin,
                      const win::DialogLook* look)
-    : Dialog(IDD_NOTICE), mode_(mode), texts_(texts), caption_(std::move(caption)), skin_(skin) {
+    : Dialog(mode == SolidStateDrive ? IDD_SOLID_STATE_NOTICE : IDD_NOTICE), mode_(mode), texts_(texts), caption_(std::move(caption)), skin_(skin) {
     SetLook(look);
 }
 
@@ -18,7 +18,8 @@ NoticeDlg::NoticeResult NoticeDlg::Run(HWND owner) {
 
 BOOL NoticeDlg::OnInitDialog() {
     skin_.ApplySkin(Handle());
-    SetItemText(IDC_NOTICE_TEXT, texts_.Text(mode_ == RecycleBinConflict ? 9062 : 11000));
+    const int text = mode_ == SolidStateDrive ? 15320 : mode_ == RecycleBinConflict ? 9062 : 11000;
+    SetItemText(IDC_NOTICE_TEXT, texts_.Text(text));
     SetTitle(caption_);
     SetItemText(IDC_NOTICE_DONT_SHOW, texts_.Text(11001));
     SetItemText(IDOK, texts_.Text(11002));

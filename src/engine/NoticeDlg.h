@@ -1,6 +1,7 @@
 #pragma once
 // The notice with a "don't show me this again" box: the outdated shell
-// library at start-up, or the Recycle Bin conflict before shredding it.
+// library at start-up, the Recycle Bin conflict before shredding it, or a
+// solid-state drive before a job shreds on it.
 #include <string>
 
 #include "win/Dialog.h"
@@ -10,7 +11,7 @@ class SkinEngine;
 
 class NoticeDlg final : public win::Dialog {
 public:
-    enum Mode { ShellVersion = 0, RecycleBinConflict = 1 };
+    enum Mode { ShellVersion = 0, RecycleBinConflict = 1, SolidStateDrive = 2 };
 
     struct NoticeResult {
         bool ok;            // closed with OK; Escape and the close box cancel

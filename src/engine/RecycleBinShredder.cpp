@@ -14,6 +14,7 @@
 #include "engine/OverallRange.h"
 #include "engine/ProgressControl.h"
 #include "engine/Report.h"
+#include "engine/SolidStateDrives.h"
 #include "engine/UserInteraction.h"
 #include "lang/LanguagePack.h"
 #include "lang/TextFill.h"
@@ -132,6 +133,7 @@ bool RecycleBinShredder::ShredDrive(size_t drive) {
     RecycleBinContents contents;
     shell_.Query(context_.machine.driveRoots[drive], contents);
     if (contents.items <= 0) return true;
+    TellOfSolidStateDrive(context_, win::FsPath(win::WidenAnsi(context_.machine.driveRoots[drive])));
 
     const win::FsPath folder = OwnBinFolder(drive);
     if (folder.empty() || !ShredEntries(folder, BinLayoutOf(context_.machine, drive))) {

@@ -22,6 +22,7 @@
 #include "engine/OverallRange.h"
 #include "engine/ProgressControl.h"
 #include "engine/Report.h"
+#include "engine/SolidStateDrives.h"
 #include "engine/UserInteraction.h"
 #include "lang/LanguagePack.h"
 #include "lang/TextFill.h"
@@ -172,6 +173,7 @@ void RestorePointShredder::ShredListedFolder(const std::string& folder) {
     if (found == Found::Other) return;
     // A folder that is gone lets the walk report that it cannot be listed.
     const std::string full = found == Found::OwnFolder ? FullPathName(folder) : folder;
+    TellOfSolidStateDrive(context_, Wide(full));
     folders_.ShredFolder(Wide(full), false, FolderWalkMode::Purge);
     if (!IsEmptyFolder(full)) return;
     int error = 0;
@@ -203,6 +205,7 @@ void RestorePointShredder::ShredVolumeFolder(const std::string& root) {
     const Found found = Classify(root, volume);
     if (found == Found::Other) return;
     const std::string full = found == Found::OwnFolder ? FullPathName(volume) : volume;
+    TellOfSolidStateDrive(context_, Wide(full));
     folders_.ShredFolder(Wide(full), false, FolderWalkMode::Purge);
     if (!IsEmptyFolder(full)) return;
     int error = 0;

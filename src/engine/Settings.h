@@ -18,6 +18,7 @@ constexpr IntSetting kMethod{"Method", 0};              // position of the chose
 constexpr TextSetting kLanguage{"Language", "English"};  // name of the language pack
 constexpr IntSetting kAlertDisabled{"AlertDisabled", 0};  // the old-shell notice is not shown again
 constexpr IntSetting kBinAlertDisabled{"BinAlertDisabled", 0};  // the Recycle Bin conflict notice is not shown again
+constexpr IntSetting kSolidStateAlertDisabled{"SolidStateAlertDisabled", 0};  // the solid-state notice is not shown again
 constexpr IntSetting kFolder{"Folder", 0};  // shred subfolder contents: 0 Never, 1 Prompt, 2 Always
 constexpr IntSetting kRemove{"Remove", 0};  // remove subfolders afterwards: 0 Never, 1 Prompt, 2 Always
 constexpr TextSetting kFirstRun{"FirstRun", "1"};  // "1": the first-run wizard opens with the main window

@@ -12,6 +12,7 @@
 #include "engine/Report.h"
 #include "engine/Settings.h"
 #include "engine/SettingsStore.h"
+#include "engine/SolidStateDrives.h"
 #include "lang/LanguagePack.h"
 #include "lang/TextFill.h"
 #include "win/FileSystem.h"
@@ -37,6 +38,7 @@ void ShredJob::Begin(EngineState& state, const JobRequest& request) {
     state.runMode = request.silent;
     state.cancelRequested = false;
     state.answers = JobAnswers();
+    state.solidStateTold = false;
     state.job = JobChoices{request.algorithm, request.folderOption, request.removeOption, request.driveOption,
                            request.verify};
 }
@@ -101,6 +103,10 @@ JobOutcome ShredJob::Run(const JobRequest& request) {
     EngineState& state = context_.state;
     Begin(state, request);
     state.overallRange = OverallRange(request);
+    // Told before the first target is touched; the word jobs and free space
+    // (which a drive option may turn off) tell of their own drives.
+    for (const win::FsPath& target : request.targets)
+        if (!IsTargetWord(target) && !target.IsDriveRoot()) TellOfSolidStateDrive(context_, target);
 
     JobOutcome outcome;
     outcome.results.assign(request.targets.size(), TargetResult::NotReached);

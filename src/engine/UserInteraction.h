@@ -37,6 +37,7 @@ enum ConfirmAllResult : int {
 enum NoticeKind : int {
     NoticeShellVersion = 0,       // the shell lacks the Recycle Bin functions
     NoticeRecycleBinConflict = 1, // other software may guard the Recycle Bin
+    NoticeSolidStateDrive = 2,    // a target lies where overwriting cannot reach every copy
 };
 
 struct NoticeAnswer {

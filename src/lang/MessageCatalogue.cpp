@@ -244,6 +244,13 @@ const CatalogueEntry kCatalogue[] = {
     {15313, 0, "Data streams overwritten and removed (%u): %s"},
     {15314, 0, "Verification could not read back\n%s\nThe file keeps its name."},
     {15315, 0, "Verifying the last pass"},
+    {15320, 0, "A target of this job lies on a solid-state or flash drive. Such a drive keeps spare blocks for itself, which no program can overwrite, so copies of the old data may stay there. Shredding overwrites everything the file system shows, but it cannot promise that no copy is left in those blocks. After shredding free space, Vantrel asks the drive to trim its free blocks where Windows offers it. See \"Solid-state and flash drives\" in the help."},
+    {15321, 0, "Drive %c is a solid-state or flash drive: shredding cannot overwrite the spare blocks it keeps for itself, so copies of the old data may stay there. See \"Solid-state and flash drives\" in the help."},
+    {15322, 0, "Asking drive %c to trim its free blocks."},
+    {15323, 0, "Drive %c was asked to trim its free blocks and did so."},
+    {15324, 0, "Drive %c was not asked to trim its free blocks: this system offers no retrim (Windows 8 and later do)."},
+    {15325, 0, "Drive %c was asked to trim its free blocks, but the retrim failed.\nCode: %u"},
+    {15326, 0, "Drive %c was asked to trim its free blocks and was not done after %u minutes; it finishes by itself."},
 };
 
 }  // namespace

@@ -16,6 +16,8 @@
 #define IDD_NOTICE 129
 #define IDC_NOTICE_TEXT 1008
 #define IDC_NOTICE_DONT_SHOW 1007
+// The same notice with room for the longer text of a solid-state drive.
+#define IDD_SOLID_STATE_NOTICE 153
 
 #define IDD_OPTIONS_PAGE 104
 #define IDC_OPTIONS_ALGORITHM_GROUP 1043

@@ -13,9 +13,12 @@
 
 #include "engine/FreeSpaceShredder.h"
 #include "engine/OverallRange.h"
+#include "engine/Settings.h"
+#include "engine/ShredJob.h"
 #include "engine/ShadowCopyRestorePoints.h"
 #include "engine/TempFileSlot.h"
 #include "support/RecordingRestorePointRemoval.h"
+#include "support/ScriptedDrives.h"
 #include "support/TestEngine.h"
 #include "support/TestFolder.h"
 
@@ -198,6 +201,47 @@ TEST_F(FreeSpaceTest, CancelStopsTheJobAndEveryFileGoes) {
     engine.ui.onPump = [this] { engine.state.cancelRequested = Statuses().back().back() == ')'; };
     EXPECT_EQ(Run(1), 1);
     EXPECT_EQ(Statuses().back(), "Deleting temporary files.");
+    ExpectNothingLeft();
+}
+
+// A drive without seek penalty is told of and retrimmed once its files are
+// gone; a cancelled job and a hard disk are not.
+TEST_F(FreeSpaceTest, ASolidStateDriveIsToldOfAndTrimmedAHardDiskNeither) {
+    ScriptedDrives drives;
+    drives.solidState = {static_cast<wchar_t>(root[0])};
+    engine.context.seekPenalty = &drives;
+    engine.context.trim = &drives;
+    engine.settings.Write(setting::kSolidStateAlertDisabled, 0);
+    const auto runJob = [this](bool silent) {
+        JobRequest request;
+        request.silent = silent;
+        ShredJob::Begin(engine.state, request);  // as every door starts a job
+        return Run(0);
+    };
+    const std::string drive = root.substr(0, 2);
+
+    EXPECT_EQ(runJob(false), 0);
+    EXPECT_EQ(engine.ui.notices, std::vector<NoticeKind>{NoticeSolidStateDrive});
+    EXPECT_EQ(drives.trimmed, std::vector<wchar_t>{static_cast<wchar_t>(root[0])});
+    EXPECT_EQ(Statuses().back(), "Asking drive " + drive + " to trim its free blocks.");
+    ExpectNothingLeft();
+
+    engine.ui.cancelAtPump = engine.ui.pumps + 2;
+    EXPECT_EQ(runJob(false), 1);
+    EXPECT_EQ(drives.trimmed.size(), 1u) << "not after a cancel";
+
+    engine.ui.cancelAtPump = 0;
+    drives.answer = TrimResult{TrimOutcome::Failed, 5};
+    EXPECT_EQ(runJob(true), 0);
+    EXPECT_EQ(drives.trimmed.size(), 2u);
+    EXPECT_EQ(engine.log.notes.back(),
+              "Drive " + drive + " was asked to trim its free blocks, but the retrim failed.\nCode: 5");
+    EXPECT_TRUE(engine.log.records.empty()) << "a retrim is no part of the shredding";
+
+    drives.solidState.clear();
+    EXPECT_EQ(runJob(false), 0);
+    EXPECT_EQ(drives.trimmed.size(), 2u) << "a hard disk is never trimmed";
+    EXPECT_EQ(engine.ui.notices.size(), 2u) << "the cancelled job told, the hard disk's not";
     ExpectNothingLeft();
 }
 

@@ -27,7 +27,22 @@ public:
 struct SeenNotice {
     HWND window = nullptr;
     std::string title, text, box, ok;
+    bool textFits = false;  // the text, wrapped in the dialog's font, fits its control
 };
+
+bool TextFits(HWND control) {
+    char text[4096] = {};
+    ::GetWindowTextA(control, text, sizeof(text));
+    RECT room{}, needed{};
+    ::GetClientRect(control, &room);
+    needed = room;
+    const HDC dc = ::GetDC(control);
+    const HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(control, WM_GETFONT, 0, 0)));
+    ::DrawTextA(dc, text, -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(control, dc);
+    return needed.bottom <= room.bottom;
+}
 
 enum class Close { Ok, Escape, CloseBox };
 
@@ -48,7 +63,8 @@ void DriveNotice(const std::string& title, bool tick, Close close, SeenNotice& s
         return std::string(buffer);
     };
     seen = {dialog, read(dialog), read(::GetDlgItem(dialog, IDC_NOTICE_TEXT)),
-            read(::GetDlgItem(dialog, IDC_NOTICE_DONT_SHOW)), read(::GetDlgItem(dialog, IDOK))};
+            read(::GetDlgItem(dialog, IDC_NOTICE_DONT_SHOW)), read(::GetDlgItem(dialog, IDOK)),
+            TextFits(::GetDlgItem(dialog, IDC_NOTICE_TEXT))};
     if (tick) ::PostMessageA(::GetDlgItem(dialog, IDC_NOTICE_DONT_SHOW), BM_CLICK, 0, 0);
     if (close == Close::Ok)
         ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
@@ -78,11 +94,13 @@ protected:
 
 TEST_F(NoticeDialogTest, EachModeShowsItsNoticeUnderTheCaptionAndIsSkinnedOnce) {
     for (const auto& [mode, id] : {std::pair<NoticeDlg::Mode, int>{NoticeDlg::ShellVersion, 11000},
-                                   {NoticeDlg::RecycleBinConflict, 9062}}) {
+                                   {NoticeDlg::RecycleBinConflict, 9062},
+                                   {NoticeDlg::SolidStateDrive, 15320}}) {
         skin.skinned.clear();
         const NoticeDlg::NoticeResult result = Show(mode, false, Close::Ok);
         ASSERT_NE(seen.window, nullptr) << mode;
         EXPECT_EQ(seen.text, texts.Text(id)) << mode;
+        EXPECT_TRUE(seen.textFits) << mode;
         EXPECT_EQ(seen.title, "Notice caption");
         EXPECT_EQ(seen.box, "&Don't show me this again.");
         EXPECT_EQ(seen.ok, "OK");
