@@ -53,7 +53,7 @@ bool FreeSpaceShredder::SpaceIsUsable(const std::string& driveName, const DriveS
 
 int FreeSpaceShredder::ShredFreeSpace(const std::string& root) {
     const RedirectionGuard redirection(context_.redirection);
-    TellOfSolidStateDrive(context_, win::FsPath(win::WidenAnsi(root)));
+    TellOfSolidStateDrive(context_, win::FsPath::FromCodePage(root));
     if (!Warned()) return 0;
     const int method = static_cast<int>(ChosenMethodIndex(context_));
     const std::string driveName = root.substr(0, 2);
@@ -69,7 +69,7 @@ int FreeSpaceShredder::ShredFreeSpace(const std::string& root) {
     folder.RemoveLeftovers();
     mftRecords_ = 0;
     // Made now, while the folder's index still has room for its entry.
-    MftRecordFill records(context_, win::FsPath(win::WidenAnsi(root)), win::FsPath(win::WidenAnsi(folder.path())));
+    MftRecordFill records(context_, win::FsPath::FromCodePage(root), win::FsPath::FromCodePage(folder.path()));
     records.Prepare();
     const DriveSpace space = QueryDriveFreeSpace(context_.machine.kernel, root);
     if (!SpaceIsUsable(driveName, space)) return 0;

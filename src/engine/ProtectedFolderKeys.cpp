@@ -33,7 +33,7 @@ std::wstring ComparisonKey(const win::FsPath& path) {
 }  // namespace
 
 ProtectedFolderKeys::ProtectedFolderKeys(const std::array<std::string, 8>& folders) : folders_(folders) {
-    for (size_t i = 0; i < folders.size(); ++i) keys_[i] = ComparisonKey(win::FsPath(win::WidenAnsi(folders[i])));
+    for (size_t i = 0; i < folders.size(); ++i) keys_[i] = ComparisonKey(win::FsPath::FromCodePage(folders[i]));
 }
 
 const std::string* ProtectedFolderKeys::Match(const win::FsPath& path) const {

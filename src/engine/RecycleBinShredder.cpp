@@ -133,7 +133,7 @@ bool RecycleBinShredder::ShredDrive(size_t drive) {
     RecycleBinContents contents;
     shell_.Query(context_.machine.driveRoots[drive], contents);
     if (contents.items <= 0) return true;
-    TellOfSolidStateDrive(context_, win::FsPath(win::WidenAnsi(context_.machine.driveRoots[drive])));
+    TellOfSolidStateDrive(context_, win::FsPath::FromCodePage(context_.machine.driveRoots[drive]));
 
     const win::FsPath folder = OwnBinFolder(drive);
     if (folder.empty() || !ShredEntries(folder, BinLayoutOf(context_.machine, drive))) {
@@ -166,7 +166,7 @@ std::string RecycleBinShredder::BinFolderText(size_t drive) const {
 win::FsPath RecycleBinShredder::OwnBinFolder(size_t drive) const {
     // Every step down from the root must be a folder of its own: through a
     // link the job would shred, empty and write somewhere else.
-    win::FsPath folder(win::WidenAnsi(context_.machine.driveRoots[drive]));
+    win::FsPath folder = win::FsPath::FromCodePage(context_.machine.driveRoots[drive]);
     for (const std::string& step : BinFolderSteps(drive)) {
         const std::wstring name = win::WidenAnsi(step);
         if (!IsPlainName(name)) return win::FsPath();

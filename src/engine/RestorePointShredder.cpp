@@ -57,7 +57,7 @@ std::string ParentOf(const std::string& path) {
 // The restore-point folders are named by the system in ASCII alone ("System
 // Volume Information", "_restore{...}", "RP<n>") below an ASCII drive root;
 // a listed name that is not plain ASCII is never one of them.
-win::FsPath Wide(const std::string& asciiPath) { return win::FsPath(win::WidenAnsi(asciiPath)); }
+win::FsPath Wide(const std::string& asciiPath) { return win::FsPath::FromCodePage(asciiPath); }
 
 bool IsAsciiName(const wchar_t* name) {
     for (; *name != L'\0'; ++name)

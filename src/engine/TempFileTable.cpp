@@ -32,7 +32,7 @@ bool TempFileTable::Create(size_t index, const std::string& folder) {
     slot.bytesWritten = 0;
     // CREATE_NEW rather than truncating: leftovers of an earlier job have
     // been deleted by now, and what still holds the name is not ours.
-    slot.handle = win::fs::Open(win::FsPath(win::WidenAnsi(slot.path)), GENERIC_WRITE, 0, CREATE_NEW,
+    slot.handle = win::fs::Open(win::FsPath::FromCodePage(slot.path), GENERIC_WRITE, 0, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH);
     if (slot.handle) return true;
     slot.handle.Reset();
@@ -43,5 +43,5 @@ void TempFileTable::Release(size_t index) {
     TempFileSlot& slot = slots_[index];
     if (!slot.handle) return;
     slot.handle.Reset();
-    win::fs::Delete(win::FsPath(win::WidenAnsi(slot.path)));
+    win::fs::Delete(win::FsPath::FromCodePage(slot.path));
 }

@@ -20,7 +20,7 @@ bool EqualsIgnoringCase(const std::wstring& text, size_t at, const wchar_t* part
     return true;
 }
 
-win::FsPath Wide(const std::string& asciiPath) { return win::FsPath(win::WidenAnsi(asciiPath)); }
+win::FsPath Wide(const std::string& asciiPath) { return win::FsPath::FromCodePage(asciiPath); }
 
 }  // namespace
 

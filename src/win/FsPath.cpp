@@ -22,6 +22,8 @@ FsPath::FsPath(const std::string& utf8) : text_(win::FromUtf8(utf8)) {}
 
 FsPath FsPath::FromUtf8(const std::string& text) { return FsPath(win::FromUtf8(text)); }
 
+FsPath FsPath::FromCodePage(const std::string& text) { return FsPath(WidenAnsi(text)); }
+
 FsPath FsPath::FromExtended(const std::wstring& text) {
     if (HasPrefix(text, L"\\\\?\\UNC\\")) return FsPath(L"\\\\" + text.substr(8));
     if (HasPrefix(text, L"\\\\?\\")) return FsPath(text.substr(4));

@@ -17,6 +17,9 @@ public:
     FsPath(const char* utf8);         // NOLINT: implicit on purpose
     FsPath(const std::string& utf8);  // NOLINT: implicit on purpose
     static FsPath FromUtf8(const std::string& text);
+    // A path the program holds in the code page: a drive root, a folder the
+    // system named in ASCII, a protected folder as the ANSI shell gave it.
+    static FsPath FromCodePage(const std::string& text);
     // A path the system gave in the "\\?\" form (a final path name), as the
     // user would write it.
     static FsPath FromExtended(const std::wstring& text);
