@@ -45,6 +45,17 @@ std::string ReadSettingText(const char* name) {
     return type == REG_SZ ? std::string(value) : "<not text>";
 }
 
+long long ReadSettingDword(const char* name) {
+    win::UniqueRegKey key = OpenSettings();
+    DWORD value = 0;
+    DWORD size = sizeof(value);
+    DWORD type = 0;
+    if (::RegQueryValueExA(key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
+        type != REG_DWORD)
+        return -1;
+    return value;
+}
+
 void Journey::SetUp() {
     ResetSettings();
     RemoveProgramLog();

@@ -19,6 +19,8 @@ void ResetSettings(bool firstRun = false);
 void WriteSetting(const char* name, const std::string& value);
 void WriteSetting(const char* name, DWORD value);
 std::string ReadSettingText(const char* name);
+// The setting as a number; -1 when it is missing or no number.
+long long ReadSettingDword(const char* name);
 
 class Journey : public ::testing::Test {
 protected:

@@ -12,6 +12,7 @@
 
 namespace {
 
+constexpr int kOptionsTab = 0;
 constexpr int kFilesTab = 1;
 constexpr int kRecycleBinTab = 4;
 constexpr int kSchedulerTab = 5;
@@ -75,13 +76,18 @@ TEST_F(SchedulingJourney, ScheduleOnTheRecycleBinPageMakesASystemTaskWithThePage
     ExitProgram();
 }
 
-// A file named in Greek and Japanese, scheduled from the Shred Files page: the
-// task keeps its path whole, and the real component's run shreds it.
+// A file named in Greek and Japanese, scheduled from the Shred Files page
+// with Verify ticked on the Options page: the task keeps its path whole and
+// carries the switch, and the real component's run shreds it.
 TEST_F(SchedulingJourney, AFileOfAnyScriptScheduledFromItsPageIsShreddedByTheTasksRun) {
     TestFolder folder;
     const std::string target = folder.MakeFile("έκθεση 報告書.txt", 30000);
     const std::string bystander = folder.MakeFile("keep.txt", 500);
+    WriteSetting("Verify", DWORD{0});
     StartProgram();
+    HWND options = ShowTab(kOptionsTab);
+    ASSERT_TRUE(drive::ClickItem(options, IDC_OPTIONS_VERIFY));
+    ASSERT_TRUE(drive::WaitUntil([] { return ReadSettingDword("Verify") == 1; }, 5000)) << "Verify was not stored";
     HWND page = ShowTab(kFilesTab);
     BrowseFiles(page, folder.path(), "\"έκθεση 報告書.txt\"");
     ASSERT_EQ(drive::ListColumn(::GetDlgItem(page, IDC_TARGETS_FILE_LIST)), std::vector<std::string>{target});
@@ -98,7 +104,7 @@ TEST_F(SchedulingJourney, AFileOfAnyScriptScheduledFromItsPageIsShreddedByTheTas
     ComPtr<ITask> task = tasks->Open(L"Scripts");
     ASSERT_TRUE(task.Valid()) << "no task in the system's scheduler";
     EXPECT_EQ(SystemTasks::Text(*task.Get(), &ITask::GetParameters),
-              L"\"/s\" \"Scripts\" \"/O0\" \"" + win::FromUtf8(target) + L"\"");
+              L"\"/s\" \"Scripts\" \"/O0\" \"/V1\" \"" + win::FromUtf8(target) + L"\"");
 
     page = ShowTab(kSchedulerTab);
     HWND list = ::GetDlgItem(page, IDC_TASK_LIST);
