@@ -35,39 +35,7 @@ PROGRAM=${BENCH_PROGRAM:-$BUILD_DIR/Vantrel.exe}
 [ -f "$PROGRAM" ] || { echo "No program at $PROGRAM" >&2; exit 1; }
 
 BENCH_DIR=$BUILD_DIR/bench-folder-tree
-mkdir -p "$BENCH_DIR"
-WORK=$(mktemp -d "$BENCH_DIR/run.XXXXXX")
-DRIVE_POINT=$WORK/drive
-PROGRAM_DIR=$WORK/program
-LOOP=
-MOUNTED=0
-PREFIX_MADE=0
-
-cleanup() {
-    local status=$? try
-    trap - EXIT
-    # Only ever the benchmark's own wineserver.
-    [ "$PREFIX_MADE" -eq 1 ] && wineserver -k 2>/dev/null || true
-    [ "$PREFIX_MADE" -eq 1 ] && rm -f "$WINEPREFIX/dosdevices/v:" "$WINEPREFIX/dosdevices/p:"
-    if [ "$MOUNTED" -eq 1 ]; then
-        for try in $(seq 1 40); do umount "$DRIVE_POINT" 2>/dev/null && break; sleep 0.25; done
-        mountpoint -q "$DRIVE_POINT" && umount -l "$DRIVE_POINT"
-    fi
-    [ -n "$LOOP" ] && losetup -d "$LOOP" 2>/dev/null
-    mountpoint -q "$DRIVE_POINT" 2>/dev/null || rm -rf "$WORK"
-    stop_display
-    exit "$status"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM HUP
-
-mkdir -p "$DRIVE_POINT" "$PROGRAM_DIR"
-# Room for the tree several times over, and an inode for every file.
-truncate -s 256M "$WORK/ext2.img"
-mkfs.ext2 -q -F -b 4096 -N $((FILES * 2 + 1024)) -m 0 "$WORK/ext2.img"
-LOOP=$(losetup --find --show "$WORK/ext2.img" 2>/dev/null) || { LOOP=; echo "SKIPPED: no loop device"; exit 77; }
-mount -t ext2 "$LOOP" "$DRIVE_POINT" 2>/dev/null || { echo "SKIPPED: mounting the image was refused"; exit 77; }
-MOUNTED=1
+bench_ext2_drive $((FILES * 2 + 1024))
 
 # A prefix of the benchmark's own, so a test run's prefix is left alone.
 bench_prefix
